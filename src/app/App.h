@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QApplication>
+#include <QStringList>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+// The application object: file types, menu items and their handlers, and the alert.
+class App : public QApplication {
+    Q_OBJECT
+public:
+    struct FileType {
+        QString name;
+        QString creator;
+        QString typeCode;
+        QStringList extensions;
+    };
+
+    App(int& argc, char** argv);
+    ~App() override;
+
+    static App* instance();
+
+    // Start-up: file types, menu items, then the palette, which opens the other windows.
+    void Demarrer();
+
+    // The answer of the last two-button alert.
+    bool RetourAlerte = false;
+    // Asks a question in the alert; true for the default button.
+    bool Alerte(const QString& message, const QString& defaultCaption,
+                const QString& cancelCaption);
+
+    // The registered file types, in registration order.
+    [[nodiscard]] const QList<FileType>& fileTypes() const { return m_fileTypes; }
+    // Four-character type code of a file, from its extension in any letter case.
+    [[nodiscard]] QString typeCodeFor(const QString& fileName) const;
+
+    // Menu items, shared by every maze window's menu bar and active from every window.
+    QAction* NouveauMen = nullptr;
+    QAction* OpenMen = nullptr;
+    QAction* SolMen = nullptr;
+    QAction* SaveMen = nullptr;
+    QAction* PrintMen = nullptr;
+    QAction* FileQuit = nullptr;
+    QAction* EditUndo = nullptr;
+    QAction* EditCut = nullptr;
+    QAction* EditCopy = nullptr;
+    QAction* EditPaste = nullptr;
+    QAction* EditClear = nullptr;
+    QAction* AboutMen = nullptr;
+
+    void populateMenuBar(QMenuBar& bar, QMenu*& fileMenu, QMenu*& editMenu);
+    [[nodiscard]] QList<QAction*> menuActions() const;
+
+    bool AboutMen_Action();
+    bool NouveauMen_Action();
+    bool OpenMen_Action();
+    bool SolMen_Action();
+    bool PrintMen_Action();
+    bool SaveMen_Action();
+
+private:
+    void registerFileTypes();
+    void createMenuItems();
+    QAction* makeItem(const QString& name, const QString& text, const QString& key,
+                      bool enabled);
+    void EnableMenuItems();
+
+    QList<FileType> m_fileTypes;
+};

@@ -1,0 +1,273 @@
+#include "PaletteWin.h"
+
+#include "App.h"
+#include "BackdropWidget.h"
+#include "ChasingArrows.h"
+#include "LabyWin.h"
+#include "MazeCanvas.h"
+#include "MazeGenerator.h"
+#include "ModalSeam.h"
+#include "Reglageswin.h"
+#include "Resources.h"
+#include "THRnouveaulaby.h"
+#include "Titre.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+QPointer<PaletteWin> PaletteWin::s_instance;
+
+PaletteWin* PaletteWin::instance() {
+    if (!s_instance)
+        s_instance = new PaletteWin;
+    return s_instance;
+}
+
+PaletteWin* PaletteWin::existing() { return s_instance; }
+
+namespace {
+QFont systemFont(int pixels) {
+    QFont font = QApplication::font();
+    font.setPixelSize(pixels);
+    return font;
+}
+} // namespace
+
+PaletteWin::PaletteWin() : QWidget(nullptr, Qt::Tool) {
+    setObjectName(QStringLiteral("PaletteWin"));
+    setWindowTitle(QStringLiteral("Palette"));
+    setFixedSize(113, 404);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_content = new BackdropWidget(this);
+    m_content->setBackdrop(Resources::FondLabyrinthe());
+    layout->addWidget(m_content);
+
+    StaticText1 = new QLabel(QStringLiteral("M"), m_content);
+    StaticText1->setObjectName(QStringLiteral("StaticText1"));
+    QFont logo(QStringLiteral("Courier"));
+    logo.setStyleHint(QFont::TypeWriter);
+    logo.setPixelSize(72);
+    StaticText1->setFont(logo);
+    StaticText1->setAlignment(Qt::AlignCenter);
+    StaticText1->setGeometry(25, 8, 62, 59);
+    StaticText1->setCursor(Qt::PointingHandCursor);
+    StaticText1->installEventFilter(this);
+
+    PBtracer = makeButton("PBtracer", QStringLiteral("Tracer"), {10, 73, 92, 20});
+    PBtracer->setDefault(true);
+    PBouvrir = makeButton("PBouvrir", QStringLiteral("Ouvrir"), {9, 105, 92, 20});
+
+    CAprincipales = new ChasingArrows(m_content);
+    CAprincipales->setObjectName(QStringLiteral("CAprincipales"));
+    CAprincipales->setGeometry(37, 145, 38, 34);
+    CAprincipales->setVisible(false);
+
+    CBsolution = new QCheckBox(QStringLiteral("Solution"), m_content);
+    CBsolution->setObjectName(QStringLiteral("CBsolution"));
+    CBsolution->setFont(systemFont(12));
+    CBsolution->setGeometry(10, 191, 91, 20);
+    CBsolution->setEnabled(false);
+
+    PBreglages = makeButton("PBreglages", QStringLiteral("Réglages >"), {10, 223, 92, 20});
+    PBsauvegarder = makeButton("PBsauvegarder", QStringLiteral("Sauvegarder"), {10, 255, 92, 20});
+    PBsauvegarder->setEnabled(false);
+    PBimprimer = makeButton("PBimprimer", QStringLiteral("Imprimer"), {10, 287, 92, 20});
+    PBimprimer->setEnabled(false);
+    PBquitter = makeButton("PBquitter", QStringLiteral("Quitter"), {9, 377, 92, 20});
+
+    connect(PBtracer, &QPushButton::clicked, this, &PaletteWin::PBtracer_Action);
+    connect(PBouvrir, &QPushButton::clicked, this, &PaletteWin::PBouvrir_Action);
+    // A value set by the program raises the box's action as a click does.
+    connect(CBsolution, &QCheckBox::toggled, this, &PaletteWin::CBsolution_Action);
+    connect(PBreglages, &QPushButton::clicked, this, &PaletteWin::PBreglages_Action);
+    connect(PBsauvegarder, &QPushButton::clicked, this, &PaletteWin::PBsauvegarder_Action);
+    connect(PBimprimer, &QPushButton::clicked, this, &PaletteWin::PBimprimer_Action);
+    connect(PBquitter, &QPushButton::clicked, this, &PaletteWin::PBquitter_Action);
+
+    // Command keys work while the palette has the focus.
+    addActions(App::instance()->menuActions());
+}
+
+QPushButton* PaletteWin::makeButton(const char* name, const QString& caption, QRect geometry) {
+    auto* button = new QPushButton(caption, m_content);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFont(systemFont(12));
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    return button;
+}
+
+void PaletteWin::Open() {
+    Reglageswin* settings = Reglageswin::instance();
+    settings->show();
+    settings->hide();
+    LabyWin* maze = LabyWin::instance();
+    maze->show();
+    // Side by side at start: the palette to the left of the maze window.
+    maze->move(x() + frameGeometry().width() + 8, y());
+}
+
+void PaletteWin::applyDocumentState(DocumentState state) {
+    App* app = App::instance();
+    const bool present = state == DocumentState::MazePresent;
+    const bool drawing = state == DocumentState::Drawing;
+    PBtracer->setText(drawing ? QStringLiteral("Stop!")
+                      : present ? QStringLiteral("Nouveau")
+                                : QStringLiteral("Tracer"));
+    PBquitter->setText(drawing ? QStringLiteral("Stop!") : QStringLiteral("Quitter"));
+    app->NouveauMen->setText(PBtracer->text());
+    app->NouveauMen->setShortcut(QKeySequence(drawing ? QStringLiteral("Ctrl+.")
+                                                      : QStringLiteral("Ctrl+N")));
+    PBreglages->setEnabled(!drawing);
+    CBsolution->setEnabled(present);
+    PBsauvegarder->setEnabled(present);
+    PBimprimer->setEnabled(present);
+    app->SaveMen->setEnabled(present);
+    app->PrintMen->setEnabled(present);
+    app->SolMen->setEnabled(present);
+    if (!present)
+        app->SolMen->setChecked(false);
+}
+
+void PaletteWin::BoutonNouveau() {
+    if (PBtracer->text() == QStringLiteral("Stop!")) {
+        stopped = true;
+        return;
+    }
+    LabyWin* maze = LabyWin::instance();
+    const int e = std::max(maze->Epaisseurtrait, 1);
+    const int w = maze->CVprincipal->width();
+    const int h = maze->CVprincipal->height();
+    if (w < 3 * e || h < 3 * e) {
+        ModalSeam::information(maze, QStringLiteral("La fenêtre est trop petite pour y tracer un "
+                                                    "labyrinthe. Veuillez la redimensionner."));
+        return;
+    }
+    const qint64 columns = MazeGenerator::boundFor(w, e) + 1;
+    const qint64 rows = MazeGenerator::boundFor(h, e) + 1;
+    if (!MazeGrid::fitsInMemory(columns, rows)) {
+        ModalSeam::information(
+            maze, QStringLiteral("La fenêtre est trop grande pour y tracer un labyrinthe avec "
+                                 "cette épaisseur de trait. Veuillez la réduire ou choisir des "
+                                 "traits plus épais."));
+        return;
+    }
+    if (PBtracer->text() != QStringLiteral("Tracer") && maze->Laby &&
+        !App::instance()->Alerte(QStringLiteral("Voulez vous vraiment effacer ce labyrinthe?"),
+                                 QStringLiteral("Oui"), QStringLiteral("Non")))
+        return;
+
+    CAprincipales->setVisible(true);
+    maze->ClearCVlaby();
+    Titre::reset();
+    maze->show();
+    applyDocumentState(DocumentState::Drawing);
+    if (Reglageswin* settings = Reglageswin::existing())
+        settings->hide();
+    PBreglages->setText(QStringLiteral("Réglages >"));
+    maze->THRnouveaulaby1->Run();
+}
+
+void PaletteWin::PBtracer_Action() { BoutonNouveau(); }
+
+void PaletteWin::PBouvrir_Action() {
+    // The file formats bring the open dialog and the readers.
+}
+
+void PaletteWin::CBsolution_Action() {
+    if (autocheck) {
+        autocheck = false;
+    } else {
+        runSolutionStep();
+    }
+    App::instance()->SolMen->setChecked(CBsolution->isChecked());
+}
+
+void PaletteWin::runSolutionStep() {
+    CAprincipales->setVisible(true);
+    LabyWin* maze = LabyWin::instance();
+    if (maze->SolutionTrouvee) {
+        maze->CVprincipal->update();
+    } else if (PBtracer->text() == QStringLiteral("Nouveau") && maze->Laby) {
+        maze->FindSolution();
+    } else {
+        maze->CVprincipal->update(); // its paint hides the arrows again
+    }
+}
+
+void PaletteWin::PBreglages_Action() {
+    Reglageswin* settings = Reglageswin::instance();
+    if (!settings->isVisible()) {
+        settings->showAsDrawer();
+        PBreglages->setText(QStringLiteral("Réglages <"));
+    } else {
+        settings->hide();
+        PBreglages->setText(QStringLiteral("Réglages >"));
+    }
+}
+
+void PaletteWin::PBsauvegarder_Action() {
+    // The save options dialog comes with the file formats.
+}
+
+void PaletteWin::PBimprimer_Action() {
+    // The print layout window comes with printing.
+}
+
+void PaletteWin::PBquitter_Action() {
+    if (PBquitter->text() == QStringLiteral("Quitter")) {
+        if (Reglageswin* settings = Reglageswin::existing())
+            settings->close();
+        QApplication::quit();
+    } else if (PBquitter->text() == QStringLiteral("Stop!")) {
+        stopped = true;
+        PBquitter->setText(QStringLiteral("Quitter"));
+    }
+}
+
+bool PaletteWin::StaticText1_MouseDown(int, int) {
+    App::instance()->AboutMen_Action();
+    return false;
+}
+
+bool PaletteWin::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == StaticText1 && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        StaticText1_MouseDown(mouse->position().toPoint().x(), mouse->position().toPoint().y());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PaletteWin::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (Reglageswin* settings = Reglageswin::existing(); settings && settings->isVisible())
+        settings->showAsDrawer();
+}
+
+void PaletteWin::keyPressEvent(QKeyEvent* event) {
+    // The draw button is the palette's default button.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        event->modifiers() == Qt::NoModifier) {
+        PBtracer->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void PaletteWin::closeEvent(QCloseEvent* event) {
+    // Closing the palette ends the program, as "Quitter" does; a run is stopped first.
+    if (LabyWin* maze = LabyWin::existing(); maze && maze->THRnouveaulaby1->isRunning())
+        maze->THRnouveaulaby1->stopAndFinish();
+    if (Reglageswin* settings = Reglageswin::existing())
+        settings->close();
+    event->accept();
+    QApplication::quit();
+}

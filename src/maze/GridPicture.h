@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ColorTable.h"
+#include "MazeGrid.h"
+
+#include <QImage>
+
+// Pictures of a grid. The cell picture has one pixel per cell and is what the canvas
+// scales onto the screen; the full picture has E x E pixels per cell, for export.
+class GridPicture {
+public:
+    // Rebuilds `cells` (resized to the grid if needed) with one colour lookup per cell.
+    static void paintCells(const MazeGrid& grid, const ColorTable& colors, bool withSolution,
+                           QImage& cells);
+    // The grid at cell size `cellSize`, every pixel covered. Null when too large.
+    static QImage render(const MazeGrid& grid, const ColorTable& colors, bool withSolution,
+                         int cellSize);
+};

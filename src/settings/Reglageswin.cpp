@@ -1,0 +1,260 @@
+#include "Reglageswin.h"
+
+#include "App.h"
+#include "BackdropWidget.h"
+#include "BevelButton.h"
+#include "LabyWin.h"
+#include "ModalSeam.h"
+#include "NumberText.h"
+#include "PaletteWin.h"
+#include "Resources.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+QPointer<Reglageswin> Reglageswin::s_instance;
+
+Reglageswin* Reglageswin::instance() {
+    if (!s_instance) {
+        s_instance = new Reglageswin;
+        s_instance->Open();
+    }
+    return s_instance;
+}
+
+Reglageswin* Reglageswin::existing() { return s_instance; }
+
+namespace {
+QFont systemFont(int pixels) {
+    QFont font = QApplication::font();
+    font.setPixelSize(pixels);
+    return font;
+}
+
+const QString ThicknessLabel = QStringLiteral("Épaisseur des traits:             %1");
+} // namespace
+
+Reglageswin::Reglageswin() : QWidget(nullptr, Qt::Tool) {
+    setObjectName(QStringLiteral("Reglageswin"));
+    setWindowTitle(QStringLiteral("Réglages"));
+    setFixedSize(351, 250);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* content = new BackdropWidget(this);
+    content->setBackdrop(Resources::FondLabyrinthe());
+    layout->addWidget(content);
+
+    auto label = [&](const char* name, const QString& text, QRect geometry, int pixels = 12) {
+        auto* item = new QLabel(text, content);
+        item->setObjectName(QString::fromLatin1(name));
+        item->setFont(systemFont(pixels));
+        item->setGeometry(geometry);
+        return item;
+    };
+    StaticText1 = label("StaticText1", ThicknessLabel.arg(QStringLiteral("pixels.")),
+                        {15, 5, 210, 20});
+    EFepaisseurtrait = new QLineEdit(QStringLiteral("5"), content);
+    EFepaisseurtrait->setObjectName(QStringLiteral("EFepaisseurtrait"));
+    EFepaisseurtrait->setFont(systemFont(12));
+    EFepaisseurtrait->setGeometry(137, 5, 41, 20);
+    StaticText2 = label("StaticText2", QStringLiteral("Longueur moyenne des traits:"),
+                        {15, 49, 188, 20});
+    StaticText5 = label("StaticText5", QStringLiteral("90 %"), {193, 49, 41, 20});
+    Slider1 = new QSlider(Qt::Horizontal, content);
+    Slider1->setObjectName(QStringLiteral("Slider1"));
+    Slider1->setGeometry(15, 73, 317, 16);
+    Slider1->setRange(0, 1000);
+    Slider1->setValue(900);
+    Slider1->setSingleStep(1);
+    Slider1->setPageStep(20);
+    Slider1->setTracking(true);
+    StaticText3 = label("StaticText3",
+                        QStringLiteral("La solution se rapproche de la diagonale. Plus lent à tracer."),
+                        {15, 99, 121, 40}, 10);
+    StaticText3->setWordWrap(true);
+    StaticText3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    StaticText4 = label("StaticText4",
+                        QStringLiteral("La solution est facile: beaucoup de longs couloirs. Plus "
+                                       "rapide à tracer."),
+                        {187, 99, 145, 40}, 10);
+    StaticText4->setWordWrap(true);
+    StaticText4->setAlignment(Qt::AlignRight | Qt::AlignTop);
+
+    BevelButton2 = new BevelButton(QStringLiteral("Titre... "), content);
+    BevelButton2->setObjectName(QStringLiteral("BevelButton2"));
+    BevelButton2->setFont(systemFont(12));
+    BevelButton2->setGeometry(70, 156, 91, 25);
+    BevelButton1 = new BevelButton(QStringLiteral("Couleurs... "), content);
+    BevelButton1->setObjectName(QStringLiteral("BevelButton1"));
+    BevelButton1->setFont(systemFont(12));
+    BevelButton1->setPicture(Resources::Cerclefond());
+    BevelButton1->setGeometry(204, 156, 91, 25);
+
+    Separator1 = new QFrame(content);
+    Separator1->setObjectName(QStringLiteral("Separator1"));
+    Separator1->setFrameShape(QFrame::HLine);
+    Separator1->setFrameShadow(QFrame::Sunken);
+    Separator1->setGeometry(15, 205, 321, 4);
+    StaticText7 = label("StaticText7", QStringLiteral("Réglages:"), {15, 221, 61, 18});
+    PMjeuregl = new QComboBox(content);
+    PMjeuregl->setObjectName(QStringLiteral("PMjeuregl"));
+    PMjeuregl->setFont(systemFont(12));
+    PMjeuregl->setGeometry(76, 219, 136, 22);
+    PushButton2 = new QPushButton(QStringLiteral("Enregistrer les\nréglages courants"), content);
+    PushButton2->setObjectName(QStringLiteral("PushButton2"));
+    PushButton2->setFont(systemFont(10));
+    PushButton2->setGeometry(224, 217, 112, 28);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(10);
+    Timer1->setSingleShot(false);
+
+    connect(EFepaisseurtrait, &QLineEdit::textChanged, this,
+            &Reglageswin::EFepaisseurtrait_TextChange);
+    connect(Slider1, &QSlider::valueChanged, this, &Reglageswin::Slider1_ValueChanged);
+    connect(Timer1, &QTimer::timeout, this, &Reglageswin::Timer1_Action);
+    connect(PMjeuregl, &QComboBox::currentIndexChanged, this, &Reglageswin::PMjeuregl_Change);
+
+    // Command keys work while the drawer has the focus too.
+    addActions(App::instance()->menuActions());
+}
+
+void Reglageswin::Open() {
+    LabyWin* maze = LabyWin::instance();
+    maze->Epaisseurtrait = static_cast<int>(NumberText::leadingValue(EFepaisseurtrait->text()));
+    maze->AfficherDimensions();
+    CurrentValueSlider = Slider1->value();
+    Jeureglcourant = 0;
+    ChargerListeReglages();
+}
+
+QString Reglageswin::thicknessCaption(const QString& fieldText) {
+    return ThicknessLabel.arg(fieldText == QStringLiteral("1") ? QStringLiteral("pixel.")
+                                                               : QStringLiteral("pixels."));
+}
+
+QString Reglageswin::percentCaption(int sliderValue) {
+    return QString::number(sliderValue / 10.0, 'g', 6) + QStringLiteral(" %");
+}
+
+void Reglageswin::EFepaisseurtrait_TextChange() {
+    const QString text = EFepaisseurtrait->text();
+    LabyWin* maze = LabyWin::instance();
+    const double value = NumberText::leadingValue(text);
+    if (!text.isEmpty() && (value < 1 || value >= MaximumThickness + 1)) {
+        ModalSeam::information(this, QStringLiteral("La valeur est incorrecte."));
+        // Putting the current thickness back is no change of the user's: it asks nothing.
+        const QString current = QString::number(maze->Epaisseurtrait);
+        {
+            const QSignalBlocker quiet(EFepaisseurtrait);
+            EFepaisseurtrait->setText(current);
+        }
+        StaticText1->setText(thicknessCaption(current));
+    } else if (!text.isEmpty()) {
+        if (maze->Laby && !AutoChargeRegs &&
+            App::instance()->Alerte(QStringLiteral("Préférez-vous changer la taille de la "
+                                                   "fenêtre ou effacer le labyrinthe?"),
+                                    QStringLiteral("Effacer"), QStringLiteral("Changer")))
+            maze->ClearCVlaby();
+        maze->Epaisseurtrait = static_cast<int>(std::trunc(value));
+        maze->Refresh();
+        MoRe();
+        maze->AfficherDimensions();
+        StaticText1->setText(thicknessCaption(text));
+    }
+    AutoChargeRegs = false;
+}
+
+void Reglageswin::Slider1_ValueChanged() {
+    SliderValueChanged = true;
+    Timer1->start();
+    StaticText5->setText(percentCaption(Slider1->value()));
+}
+
+void Reglageswin::Timer1_Action() {
+    Timer1->stop();
+    if (SliderValueChanged) {
+        if (SliderAutoMoving) {
+            SliderAutoMoving = false;
+        } else {
+            LabyWin* maze = LabyWin::instance();
+            bool yes = true;
+            if (maze->Laby && !AutoChargeRegs)
+                yes = App::instance()->Alerte(
+                    QStringLiteral("Voulez vous vraiment effacer ce labyrinthe?"),
+                    QStringLiteral("Oui"), QStringLiteral("Non"));
+            if (yes) {
+                if (maze->Laby) {
+                    maze->ClearCVlaby();
+                    maze->AfficherDimensions();
+                }
+                CurrentValueSlider = Slider1->value();
+                SliderAutoMoving = false;
+                MoRe();
+            } else if (Slider1->value() != CurrentValueSlider) {
+                // Only a real move back raises a change for the flag to absorb; otherwise
+                // the flag would silently accept the user's next move.
+                Slider1->setValue(CurrentValueSlider);
+                SliderAutoMoving = true;
+            }
+        }
+    }
+    AutoChargeRegs = false;
+}
+
+void Reglageswin::MoRe() {
+    Jeureglcourant = 2;
+    PMjeuregl->setCurrentIndex(2);
+}
+
+void Reglageswin::selectRowQuietly(int row) {
+    // Qt reports no selection when the row is already selected, so the flag is cleared
+    // here in that case rather than swallowing the user's next choice.
+    JustRecall = true;
+    PMjeuregl->setCurrentIndex(row);
+    JustRecall = false;
+}
+
+void Reglageswin::ChargerListeReglages() {
+    {
+        const QSignalBlocker quiet(PMjeuregl);
+        PMjeuregl->clear();
+        PMjeuregl->addItem(QStringLiteral("Défaut"));
+        PMjeuregl->insertSeparator(1);
+        PMjeuregl->addItem(QStringLiteral("Courants"));
+        PMjeuregl->setCurrentIndex(-1);
+    }
+    selectRowQuietly(Jeureglcourant);
+}
+
+void Reglageswin::PMjeuregl_Change() {
+    if (JustRecall) {
+        JustRecall = false;
+        return;
+    }
+    const int row = PMjeuregl->currentIndex();
+    if (row == 2) {
+        Jeureglcourant = 2;
+        return;
+    }
+    // Recalling the factory settings and stored sets comes with the settings sets.
+    selectRowQuietly(Jeureglcourant);
+}
+
+void Reglageswin::showAsDrawer() {
+    if (PaletteWin* palette = PaletteWin::existing()) {
+        const QRect frame = palette->frameGeometry();
+        move(frame.right() + 1, frame.top());
+    }
+    show();
+    raise();
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+class BevelButton;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+
+// The settings drawer: line thickness, average corridor length, colours, title and the
+// named settings sets. Shown beside the palette and moving with it.
+class Reglageswin : public QWidget {
+    Q_OBJECT
+public:
+    static Reglageswin* instance();
+    static Reglageswin* existing();
+
+    static constexpr int MaximumThickness = 255; // files keep it in one byte
+
+    int Jeureglcourant = 0;
+    bool JustRecall = false;
+    int CurrentValueSlider = 0;
+    bool SliderAutoMoving = false;
+    bool SliderValueChanged = false;
+    bool AutoChargeRegs = false;
+
+    QLabel* StaticText1 = nullptr;
+    QLineEdit* EFepaisseurtrait = nullptr;
+    QLabel* StaticText2 = nullptr;
+    QLabel* StaticText5 = nullptr;
+    QSlider* Slider1 = nullptr;
+    QLabel* StaticText3 = nullptr;
+    QLabel* StaticText4 = nullptr;
+    BevelButton* BevelButton2 = nullptr;
+    BevelButton* BevelButton1 = nullptr;
+    QFrame* Separator1 = nullptr;
+    QLabel* StaticText7 = nullptr;
+    QComboBox* PMjeuregl = nullptr;
+    QPushButton* PushButton2 = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    void MoRe();
+    void ChargerListeReglages();
+
+    void EFepaisseurtrait_TextChange();
+    void Slider1_ValueChanged();
+    void Timer1_Action();
+    void PMjeuregl_Change();
+
+    // Shows the window beside the palette, on its right.
+    void showAsDrawer();
+
+    static QString thicknessCaption(const QString& fieldText);
+    static QString percentCaption(int sliderValue);
+
+private:
+    Reglageswin();
+    void Open();
+    void selectRowQuietly(int row);
+
+    static QPointer<Reglageswin> s_instance;
+};

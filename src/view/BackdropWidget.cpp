@@ -1,0 +1,29 @@
+#include "BackdropWidget.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+BackdropWidget::BackdropWidget(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void BackdropWidget::setBackdrop(const QPixmap& picture) {
+    if (picture.cacheKey() == m_backdrop.cacheKey() && picture.isNull() == m_backdrop.isNull())
+        return;
+    m_backdrop = picture;
+    update();
+}
+
+void BackdropWidget::setBackgroundColor(const QColor& color) {
+    if (color == m_color)
+        return;
+    m_color = color;
+    update();
+}
+
+void BackdropWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(event->rect(), m_color);
+    if (!m_backdrop.isNull())
+        painter.drawTiledPixmap(event->rect(), m_backdrop, event->rect().topLeft());
+}

@@ -1,0 +1,301 @@
+#include "LabyWin.h"
+
+#include "App.h"
+#include "BackdropWidget.h"
+#include "ChasingArrows.h"
+#include "GridPicture.h"
+#include "MazeCanvas.h"
+#include "ModalSeam.h"
+#include "PaletteWin.h"
+#include "Reglageswin.h"
+#include "ResizeHandle.h"
+#include "Resources.h"
+#include "SolutionFinder.h"
+#include "THRnouveaulaby.h"
+#include "Titre.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QPushButton>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+
+#include <cmath>
+
+QPointer<LabyWin> LabyWin::s_instance;
+
+LabyWin* LabyWin::instance() {
+    if (!s_instance) {
+        s_instance = new LabyWin;
+        s_instance->Open();
+    }
+    return s_instance;
+}
+
+LabyWin* LabyWin::existing() { return s_instance; }
+
+LabyWin::LabyWin(QWidget* parent) : QMainWindow(parent) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("LabyWin"));
+    setWindowTitle(QStringLiteral("Labyrinthe"));
+
+    m_content = new BackdropWidget(this);
+    m_content->setBackgroundColor(Qt::white);
+    m_content->setBackdrop(Resources::FondLabyrinthe());
+    setCentralWidget(m_content);
+
+    CVprincipal = new MazeCanvas(m_content);
+    CVprincipal->setObjectName(QStringLiteral("CVprincipal"));
+    CVprincipal->paintHandler = [this](QPainter& g) { CVprincipal_Paint(g); };
+
+    STdimensions = new QLabel(m_content);
+    STdimensions->setObjectName(QStringLiteral("STdimensions"));
+    QFont courier(QStringLiteral("Courier"));
+    courier.setStyleHint(QFont::TypeWriter);
+    courier.setPixelSize(10);
+    STdimensions->setFont(courier);
+    STdimensions->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The label starts 3 pixels left of the window; the margin keeps its text inside.
+    STdimensions->setContentsMargins(3, 0, 0, 0);
+
+    Grower = new ResizeHandle(m_content);
+    Grower->setObjectName(QStringLiteral("Grower"));
+    Grower->onMouseDown = [this](int x, int y) { return Grower_MouseDown(x, y); };
+    Grower->onMouseDrag = [this](int x, int y) { Grower_MouseDrag(x, y); };
+    Grower->onMouseUp = [this](int x, int y) { Grower_MouseUp(x, y); };
+
+    THRnouveaulaby1 = new THRnouveaulaby(*this);
+    THRnouveaulaby1->setObjectName(QStringLiteral("THRnouveaulaby1"));
+
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("MenuBar1"));
+    App::instance()->populateMenuBar(*bar, m_fileMenu, m_editMenu);
+    setMenuBar(bar);
+
+    m_content->installEventFilter(this);
+    setContentSize(InitialSize, InitialSize);
+    updateSizeLock();
+    layoutControls();
+}
+
+int LabyWin::menuBarHeight() const { return menuBar()->sizeHint().height(); }
+
+QSize LabyWin::contentSize() const { return m_content->size(); }
+
+void LabyWin::setContentSize(int width, int height) {
+    width = std::clamp(width, MinimumSize, MaximumSize);
+    height = std::clamp(height, MinimumSize, MaximumSize);
+    const QSize target(width, height + menuBarHeight());
+    if (minimumSize() == maximumSize())
+        setFixedSize(target); // a locked window still follows the program's own sizing
+    resize(target);
+    m_content->resize(width, height);
+    layoutControls();
+}
+
+void LabyWin::updateSizeLock() {
+    // The frame's own resizing would bypass the handle's question: while a maze is shown
+    // or drawn, only the program sizes the window.
+    const bool locked = Laby || (THRnouveaulaby1 && THRnouveaulaby1->isRunning());
+    if (locked) {
+        setFixedSize(size());
+    } else {
+        setMinimumSize(MinimumSize, MinimumSize + menuBarHeight());
+        setMaximumSize(MaximumSize, MaximumSize + menuBarHeight());
+    }
+}
+
+bool LabyWin::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_content && event->type() == QEvent::Resize) {
+        layoutControls();
+        if (!Laby)
+            AfficherDimensions();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void LabyWin::layoutControls() {
+    // The canvas follows all four edges, the size text the bottom, the handle the corner.
+    const int w = m_content->width();
+    const int h = m_content->height();
+    CVprincipal->setGeometry(CanvasMargin, CanvasMargin, w - 2 * CanvasMargin,
+                             h - 2 * CanvasMargin);
+    STdimensions->setGeometry(-3, h - 16, w - 12, 16);
+    Grower->setGeometry(w - 15, h - 15, 20, 20);
+    Grower->raise();
+}
+
+void LabyWin::Open() {
+    AfficherDimensions();
+    Couleurs.resetToDefaults();
+    Laby = false;
+    // The file module's DirectFichier flag joins here with the file formats.
+    OptionFond = 0;
+    Titre::reset();
+}
+
+QString LabyWin::AfficherDimensions() {
+    const int w = CVprincipal->width();
+    const int h = CVprincipal->height();
+    const int e = std::max(Epaisseurtrait, 1);
+    const QString text = QStringLiteral("%1*%2 pts, %3*%4 pxls")
+                             .arg(static_cast<int>(std::floor(static_cast<double>(w) / e)))
+                             .arg(static_cast<int>(std::floor(static_cast<double>(h) / e)))
+                             .arg(w)
+                             .arg(h);
+    STdimensions->setText(text);
+    return text;
+}
+
+void LabyWin::Refresh() {
+    if (Laby) {
+        // Fit the window around the grid at the current cell size.
+        const qint64 w = static_cast<qint64>(Largeur + 1) * Epaisseurtrait +
+                         2 * CVprincipal->x();
+        const qint64 h = static_cast<qint64>(Hauteur + 1) * Epaisseurtrait + CVprincipal->y() +
+                         STdimensions->height();
+        setContentSize(static_cast<int>(std::min<qint64>(w, MaximumSize)),
+                       static_cast<int>(std::min<qint64>(h, MaximumSize)));
+    }
+    updateSizeLock();
+    update();
+    CVprincipal->update();
+}
+
+void LabyWin::applyBackground() {
+    switch (OptionFond) {
+    case 0:
+        m_content->setBackdrop({});
+        m_content->setBackgroundColor(QColor::fromRgb(Couleurs.at(0)));
+        break;
+    case 1:
+        m_content->setBackdrop({});
+        m_content->setBackgroundColor(Qt::white);
+        break;
+    case 2:
+        if (!m_content->hasBackdrop()) {
+            m_content->setBackgroundColor(Qt::white);
+            m_content->setBackdrop(Resources::FondLabyrinthe());
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void LabyWin::CVprincipal_Paint(QPainter& g) {
+    PaletteWin* palette = PaletteWin::existing();
+    applyBackground();
+    const int e = std::max(Epaisseurtrait, 1);
+    if (Laby) {
+        g.fillRect(QRect(0, 0, (CVprincipal->width() / e) * e, (CVprincipal->height() / e) * e),
+                   QColor::fromRgb(Couleurs.at(0)));
+    }
+    if (AllowRefresh && !MatriceLabyrinthe.isEmpty()) {
+        // Drawn once with the colour lookup of the end state: solution shown only while
+        // the palette's box is ticked.
+        const bool withSolution = palette && palette->CBsolution->isChecked();
+        CVprincipal->showGrid(MatriceLabyrinthe, m_gridVersion, Couleurs, withSolution);
+        CVprincipal->drawCells(g, e);
+    } else if (CVprincipal->isLive()) {
+        CVprincipal->drawCells(g, e);
+    }
+    if (palette) {
+        const QString caption = palette->PBtracer->text();
+        if (caption == QStringLiteral("Nouveau") || caption == QStringLiteral("Tracer"))
+            palette->CAprincipales->setVisible(false);
+    }
+}
+
+void LabyWin::ClearCVlaby() {
+    Laby = false;
+    Refresh();
+    if (PaletteWin* palette = PaletteWin::existing()) {
+        palette->applyDocumentState(DocumentState::NoMaze);
+        palette->CBsolution->setChecked(false);
+    }
+    AfficherDimensions();
+    AllowRefresh = false;
+    Refresh();
+}
+
+bool LabyWin::ConvertToPicture(int format, bool withSolution) {
+    Q_UNUSED(format);
+    LabyrinthePicture = GridPicture::render(MatriceLabyrinthe, Couleurs, withSolution,
+                                            std::max(Epaisseurtrait, 1));
+    if (PaletteWin* palette = PaletteWin::existing())
+        palette->CAprincipales->setVisible(true);
+    return !LabyrinthePicture.isNull();
+}
+
+void LabyWin::FindSolution() {
+    const SolutionFinder::Result result = SolutionFinder::find(MatriceLabyrinthe);
+    AllowRefresh = true;
+    if (result.found)
+        markGridChanged();
+    Refresh();
+    if (!result.found) {
+        ModalSeam::information(
+            this, QStringLiteral("Aucun chemin ne relie l'entrée à la sortie de ce labyrinthe."));
+        return;
+    }
+    SolutionTrouvee = true;
+}
+
+bool LabyWin::Grower_MouseDown(int, int) {
+    bool answer = true;
+    if (Laby && !AllowResizing)
+        answer = App::instance()->Alerte(
+            QStringLiteral("Voulez vous vraiment effacer ce labyrinthe?"), QStringLiteral("Oui"),
+            QStringLiteral("Non"));
+    AllowResizing = answer;
+    if (!answer)
+        return false;
+    ClearCVlaby();
+    return true;
+}
+
+void LabyWin::Grower_MouseDrag(int x, int y) {
+    const QPoint mouse = Grower->mapTo(m_content, QPoint(x, y));
+    QSize size = contentSize();
+    if (mouse.x() > 30)
+        size.setWidth(static_cast<int>(Grower->x() + x + Grower->width() / 2.0));
+    if (mouse.y() > 30)
+        size.setHeight(static_cast<int>(Grower->y() + y + Grower->height() / 2.0));
+    setContentSize(size.width(), size.height());
+    AfficherDimensions();
+}
+
+void LabyWin::Grower_MouseUp(int, int) {
+    AllowRefresh = false;
+    AfficherDimensions();
+}
+
+void LabyWin::closeEvent(QCloseEvent* event) {
+    if (THRnouveaulaby1->isRunning())
+        THRnouveaulaby1->stopAndFinish();
+    if (PaletteWin* palette = PaletteWin::existing()) {
+        palette->PBtracer->setText(QStringLiteral("Nouveau"));
+        palette->PBsauvegarder->setEnabled(false);
+        SaveMen()->setEnabled(false);
+        palette->PBimprimer->setEnabled(false);
+        PrintMen()->setEnabled(false);
+        palette->CBsolution->setEnabled(false);
+        palette->PBreglages->setEnabled(true);
+    }
+    QMainWindow::closeEvent(event);
+}
+
+QAction* LabyWin::EditUndo() const { return App::instance()->EditUndo; }
+QAction* LabyWin::EditCut() const { return App::instance()->EditCut; }
+QAction* LabyWin::EditCopy() const { return App::instance()->EditCopy; }
+QAction* LabyWin::EditPaste() const { return App::instance()->EditPaste; }
+QAction* LabyWin::EditClear() const { return App::instance()->EditClear; }
+QAction* LabyWin::NouveauMen() const { return App::instance()->NouveauMen; }
+QAction* LabyWin::OpenMen() const { return App::instance()->OpenMen; }
+QAction* LabyWin::SolMen() const { return App::instance()->SolMen; }
+QAction* LabyWin::SaveMen() const { return App::instance()->SaveMen; }
+QAction* LabyWin::PrintMen() const { return App::instance()->PrintMen; }
+QAction* LabyWin::FileQuit() const { return App::instance()->FileQuit; }
+QAction* LabyWin::AboutMen() const { return App::instance()->AboutMen; }

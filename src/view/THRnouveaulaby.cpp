@@ -1,0 +1,134 @@
+#include "THRnouveaulaby.h"
+
+#include "App.h"
+#include "ChasingArrows.h"
+#include "LabyWin.h"
+#include "MazeCanvas.h"
+#include "PaletteWin.h"
+#include "Reglageswin.h"
+#include "ResizeHandle.h"
+
+#include <QCheckBox>
+#include <QPainter>
+#include <QSlider>
+
+std::optional<std::uint64_t> THRnouveaulaby::fixedSeed;
+
+THRnouveaulaby::THRnouveaulaby(LabyWin& window) : QObject(&window), m_window(window) {
+    m_slices.setInterval(0);
+    connect(&m_slices, &QTimer::timeout, this, &THRnouveaulaby::runSlice);
+}
+
+THRnouveaulaby::~THRnouveaulaby() = default;
+
+void THRnouveaulaby::Run() {
+    if (isRunning())
+        return;
+    LabyWin& w = m_window;
+    PaletteWin* palette = PaletteWin::instance();
+    App* app = App::instance();
+
+    palette->stopped = false; // a new run never inherits an old stop request
+    w.Grower->setVisible(false);
+    palette->CAprincipales->setVisible(true);
+    // The program unticks the box; the flag tells the box's handler to do nothing. When the
+    // box was already unticked no handler runs, so the flag is cleared here instead of
+    // swallowing the user's next click.
+    palette->autocheck = true;
+    palette->CBsolution->setChecked(false);
+    palette->autocheck = false;
+    palette->CBsolution->setEnabled(false);
+    app->SolMen->setChecked(false);
+    app->SolMen->setEnabled(false);
+    w.SolutionTrouvee = false;
+
+    const int e = std::max(w.Epaisseurtrait, 1);
+    w.Largeur = MazeGenerator::boundFor(w.CVprincipal->width(), e);
+    w.Hauteur = MazeGenerator::boundFor(w.CVprincipal->height(), e);
+    w.EntreeX = 1;
+    w.EntreeY = 0;
+    w.SortieX = w.Largeur - 1;
+    w.SortieY = w.Hauteur;
+    w.CVprincipal->startLive(w.Largeur + 1, w.Hauteur + 1);
+
+    const std::uint64_t seed = fixedSeed ? *fixedSeed : RandomSource::freshSeed();
+    m_generator = std::make_unique<MazeGenerator>(
+        w.MatriceLabyrinthe, w.Largeur, w.Hauteur, seed,
+        MazeGenerator::Hooks{
+            .paintCell = [this](int x, int y, std::uint8_t code) { TracePixel(x, y, code); },
+            .continuationThreshold = [] { return Reglageswin::instance()->Slider1->value(); },
+            .takeStopRequest =
+                [] {
+                    PaletteWin* p = PaletteWin::existing();
+                    if (!p || !p->stopped)
+                        return false;
+                    p->stopped = false;
+                    return true;
+                },
+        });
+    w.markGridChanged();
+    w.CVprincipal->flushLive();
+    m_slices.start();
+}
+
+void THRnouveaulaby::runSlice() {
+    if (!m_generator) {
+        m_slices.stop();
+        return;
+    }
+    const bool done = m_generator->runUntil(MazeGenerator::Clock::now() +
+                                            std::chrono::milliseconds(SliceMilliseconds));
+    m_window.CVprincipal->flushLive();
+    if (done)
+        Finish();
+}
+
+void THRnouveaulaby::stopAndFinish() {
+    if (!m_generator)
+        return;
+    PaletteWin::instance()->stopped = true;
+    m_generator->runToEnd();
+    Finish();
+}
+
+void THRnouveaulaby::Finish() {
+    m_slices.stop();
+    m_generator.reset();
+    LabyWin& w = m_window;
+    w.Laby = true;
+    if (PaletteWin* palette = PaletteWin::existing())
+        palette->applyDocumentState(DocumentState::MazePresent);
+    w.CVprincipal->stopLive();
+    w.AllowRefresh = true;
+    w.markGridChanged();
+    w.AllowResizing = false;
+    w.Grower->setVisible(true);
+    w.Refresh();
+    Q_EMIT finished();
+}
+
+void THRnouveaulaby::TracePixel(int x, int y, int code) {
+    m_window.CVprincipal->setLiveCell(x, y, m_window.Couleurs.Couleur(code),
+                                      std::max(m_window.Epaisseurtrait, 1));
+}
+
+void THRnouveaulaby::TracePixelES(int x, int y, int code) {
+    m_window.CVprincipal->setLiveCell(x, y, m_window.Couleurs.CouleurES(code),
+                                      std::max(m_window.Epaisseurtrait, 1));
+}
+
+void THRnouveaulaby::SavePixel(int x, int y, int code) {
+    if (m_window.LabyrinthePicture.isNull())
+        return;
+    const int e = std::max(m_window.Epaisseurtrait, 1);
+    QPainter painter(&m_window.LabyrinthePicture);
+    painter.fillRect(x * e, y * e, e, e, QColor::fromRgb(m_window.Couleurs.Couleur(code)));
+}
+
+void THRnouveaulaby::SavePixelES(int x, int y, int code) {
+    if (m_window.LabyrinthePicture.isNull())
+        return;
+    const int e = std::max(m_window.Epaisseurtrait, 1);
+    QPainter painter(&m_window.LabyrinthePicture);
+    painter.fillRect(x * e, y * e, e, e, QColor::fromRgb(m_window.Couleurs.CouleurES(code)));
+}

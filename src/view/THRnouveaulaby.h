@@ -1,0 +1,51 @@
+#pragma once
+
+#include "MazeGenerator.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+class LabyWin;
+
+// The maze generator's run on the maze window. It runs on the GUI thread in slices of a few
+// milliseconds between event-loop turns, so the windows stay responsive and nothing else
+// ever touches the grid while it grows.
+class THRnouveaulaby : public QObject {
+    Q_OBJECT
+public:
+    explicit THRnouveaulaby(LabyWin& window);
+    ~THRnouveaulaby() override;
+
+    // Sets up the run and returns at once; the growth continues from the event loop.
+    void Run();
+    [[nodiscard]] bool isRunning() const { return m_generator != nullptr; }
+    // Asks the run to stop and completes it before returning (closing the window, opening
+    // a file): nothing may find the grid half-grown afterwards.
+    void stopAndFinish();
+
+    // Cell painters: on the canvas, and into the export picture.
+    void TracePixel(int x, int y, int code);
+    void TracePixelES(int x, int y, int code);
+    void SavePixel(int x, int y, int code);
+    void SavePixelES(int x, int y, int code);
+
+    // The seed of every run when reproducible drawings were asked for (--seed).
+    static std::optional<std::uint64_t> fixedSeed;
+    // Time given to the generator between two event-loop turns.
+    static constexpr int SliceMilliseconds = 8;
+
+Q_SIGNALS:
+    void finished();
+
+private:
+    void runSlice();
+    void Finish();
+
+    LabyWin& m_window;
+    std::unique_ptr<MazeGenerator> m_generator;
+    QTimer m_slices;
+};
