@@ -43,8 +43,8 @@ AboutWin::AboutWin(QWidget* parent) : QDialog(parent) {
         label->setGeometry(geometry);
         return label;
     };
-    StaticText1 = make("StaticText1", QStringLiteral("Meandrolith"), courier(35, true),
-                       {0, 23, 312, 37});
+    StaticText1 =
+        make("StaticText1", QStringLiteral("Meandrolith"), courier(35, true), {0, 23, 312, 37});
     StaticText1->setAlignment(Qt::AlignCenter);
     StaticText2 = make("StaticText2", QStringLiteral("Freeware"), courier(18), {194, 50, 108, 23});
     StaticText7 = make("StaticText7", QStringLiteral("FR"), courier(12), {246, 1, 21, 20});
@@ -52,12 +52,13 @@ AboutWin::AboutWin(QWidget* parent) : QDialog(parent) {
     StaticText3 = make("StaticText3", QStringLiteral("Conçu et programmé par l'équipe Meandrolith"),
                        plain(12), {20, 104, 276, 19});
     StaticText6 = make("StaticText6", DeveloperAddress, plain(12), {20, 140, 272, 19});
-    StaticText5 = make("StaticText5", QStringLiteral("https://meandrolith.example.org"),
-                       plain(12), {16, 162, 276, 19});
-    StaticText9 = make("StaticText9",
-                       QStringLiteral("Merci aux membres du forum            pour leurs bêta-tests, "
-                                      "leurs conseils et leurs encouragements."),
-                       plain(12), {16, 229, 289, 41});
+    StaticText5 = make("StaticText5", QStringLiteral("https://meandrolith.example.org"), plain(12),
+                       {16, 162, 276, 19});
+    StaticText9 =
+        make("StaticText9",
+             QStringLiteral("Merci aux membres du forum            pour leurs bêta-tests, "
+                            "leurs conseils et leurs encouragements."),
+             plain(12), {16, 229, 289, 41});
     StaticText9->setWordWrap(true);
     StaticText9->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     StaticText10 = make("StaticText10", QStringLiteral("Dédale"), plain(12), {170, 229, 44, 17});

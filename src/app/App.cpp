@@ -12,11 +12,11 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QPushButton>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 
 App::App(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Meandrolith"));
@@ -24,6 +24,11 @@ App::App(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QStringLiteral("Meandrolith"));
     setDesktopFileName(QStringLiteral("meandrolith"));
     setWindowIcon(Resources::applicationIcon());
+    // The windows are laid out to the pixel; a font of Arial's metrics keeps every caption
+    // inside its control, whatever the desktop's own font is.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    setFont(font);
     // The palette is a tool window, which Qt does not count: quitting is explicit.
     setQuitOnLastWindowClosed(false);
     registerFileTypes();
@@ -40,16 +45,26 @@ App* App::instance() { return static_cast<App*>(QCoreApplication::instance()); }
 
 void App::registerFileTypes() {
     m_fileTypes = {
-        {QStringLiteral("image/pict"), QStringLiteral("MNDR"), QStringLiteral("PICT"),
+        {QStringLiteral("image/pict"),
+         QStringLiteral("MNDR"),
+         QStringLiteral("PICT"),
          {QStringLiteral(".pict"), QStringLiteral(".pic"), QStringLiteral(".pct")}},
-        {QStringLiteral("image/jpeg"), QStringLiteral("MNDR"), QStringLiteral("JPEG"),
+        {QStringLiteral("image/jpeg"),
+         QStringLiteral("MNDR"),
+         QStringLiteral("JPEG"),
          {QStringLiteral(".jfif"), QStringLiteral(".jpe"), QStringLiteral(".jpeg"),
           QStringLiteral(".jpg")}},
-        {QStringLiteral("image/png"), QStringLiteral("MNDR"), QStringLiteral("PNGf"),
+        {QStringLiteral("image/png"),
+         QStringLiteral("MNDR"),
+         QStringLiteral("PNGf"),
          {QStringLiteral(".png")}},
-        {QStringLiteral("Labyrinthe2"), QStringLiteral("MNDR"), QStringLiteral("MND2"),
+        {QStringLiteral("Labyrinthe2"),
+         QStringLiteral("MNDR"),
+         QStringLiteral("MND2"),
          {QStringLiteral(".mndr")}},
-        {QStringLiteral("Labyrinthe1"), QStringLiteral("MNDR"), QStringLiteral("????"),
+        {QStringLiteral("Labyrinthe1"),
+         QStringLiteral("MNDR"),
+         QStringLiteral("????"),
          {QStringLiteral(".mn")}},
     };
 }
@@ -63,8 +78,7 @@ QString App::typeCodeFor(const QString& fileName) const {
     return {};
 }
 
-QAction* App::makeItem(const QString& name, const QString& text, const QString& key,
-                       bool enabled) {
+QAction* App::makeItem(const QString& name, const QString& text, const QString& key, bool enabled) {
     auto* item = new QAction(text, this);
     item->setObjectName(name);
     if (!key.isEmpty())
@@ -76,28 +90,27 @@ QAction* App::makeItem(const QString& name, const QString& text, const QString& 
 }
 
 void App::createMenuItems() {
-    NouveauMen = makeItem(QStringLiteral("NouveauMen"), QStringLiteral("Tracer"),
-                          QStringLiteral("N"), true);
-    OpenMen = makeItem(QStringLiteral("OpenMen"), QStringLiteral("Ouvrir"), QStringLiteral("O"),
-                       true);
-    SolMen = makeItem(QStringLiteral("SolMen"), QStringLiteral("Solution"), QStringLiteral("F"),
-                      false);
+    NouveauMen =
+        makeItem(QStringLiteral("NouveauMen"), QStringLiteral("Tracer"), QStringLiteral("N"), true);
+    OpenMen =
+        makeItem(QStringLiteral("OpenMen"), QStringLiteral("Ouvrir"), QStringLiteral("O"), true);
+    SolMen =
+        makeItem(QStringLiteral("SolMen"), QStringLiteral("Solution"), QStringLiteral("F"), false);
     SolMen->setCheckable(true);
     SaveMen = makeItem(QStringLiteral("SaveMen"), QStringLiteral("Sauvegarder"),
                        QStringLiteral("S"), false);
-    PrintMen = makeItem(QStringLiteral("PrintMen"), QStringLiteral("Imprimer"),
-                        QStringLiteral("P"), false);
-    FileQuit = makeItem(QStringLiteral("FileQuit"), QStringLiteral("Quit"), QStringLiteral("Q"),
-                        true);
+    PrintMen = makeItem(QStringLiteral("PrintMen"), QStringLiteral("Imprimer"), QStringLiteral("P"),
+                        false);
+    FileQuit =
+        makeItem(QStringLiteral("FileQuit"), QStringLiteral("Quit"), QStringLiteral("Q"), true);
     FileQuit->setMenuRole(QAction::QuitRole);
-    EditUndo = makeItem(QStringLiteral("EditUndo"), QStringLiteral("Undo"), QStringLiteral("Z"),
-                        true);
-    EditCut = makeItem(QStringLiteral("EditCut"), QStringLiteral("Cut"), QStringLiteral("X"),
-                       true);
-    EditCopy = makeItem(QStringLiteral("EditCopy"), QStringLiteral("Copy"), QStringLiteral("C"),
-                        true);
-    EditPaste = makeItem(QStringLiteral("EditPaste"), QStringLiteral("Paste"),
-                         QStringLiteral("V"), true);
+    EditUndo =
+        makeItem(QStringLiteral("EditUndo"), QStringLiteral("Undo"), QStringLiteral("Z"), true);
+    EditCut = makeItem(QStringLiteral("EditCut"), QStringLiteral("Cut"), QStringLiteral("X"), true);
+    EditCopy =
+        makeItem(QStringLiteral("EditCopy"), QStringLiteral("Copy"), QStringLiteral("C"), true);
+    EditPaste =
+        makeItem(QStringLiteral("EditPaste"), QStringLiteral("Paste"), QStringLiteral("V"), true);
     EditClear = makeItem(QStringLiteral("EditClear"), QStringLiteral("Clear"), {}, true);
     AboutMen = makeItem(QStringLiteral("AboutMen"), QStringLiteral("À propos..."), {}, true);
     AboutMen->setMenuRole(QAction::AboutRole);
@@ -125,8 +138,8 @@ void App::createMenuItems() {
 }
 
 QList<QAction*> App::menuActions() const {
-    return {NouveauMen, OpenMen,  SolMen,  SaveMen,   PrintMen,  FileQuit,
-            EditUndo,   EditCut,  EditCopy, EditPaste, EditClear, AboutMen};
+    return {NouveauMen, OpenMen, SolMen,   SaveMen,   PrintMen,  FileQuit,
+            EditUndo,   EditCut, EditCopy, EditPaste, EditClear, AboutMen};
 }
 
 void App::populateMenuBar(QMenuBar& bar, QMenu*& fileMenu, QMenu*& editMenu) {

@@ -64,8 +64,7 @@ public:
 private:
     void registerFileTypes();
     void createMenuItems();
-    QAction* makeItem(const QString& name, const QString& text, const QString& key,
-                      bool enabled);
+    QAction* makeItem(const QString& name, const QString& text, const QString& key, bool enabled);
     void EnableMenuItems();
 
     QList<FileType> m_fileTypes;

@@ -26,8 +26,8 @@ int ModalSeam::exec(QDialog& dialog) {
 }
 
 void ModalSeam::information(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Meandrolith"), text,
-                    QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Meandrolith"), text, QMessageBox::Ok,
+                    parent);
     box.setObjectName(QStringLiteral("MessageBox"));
     box.setWindowModality(Qt::ApplicationModal);
     exec(box);

@@ -110,21 +110,21 @@ void PaletteWin::Open() {
     settings->hide();
     LabyWin* maze = LabyWin::instance();
     maze->show();
-    // Side by side at start: the palette to the left of the maze window.
-    maze->move(x() + frameGeometry().width() + 8, y());
+    // Side by side at start, leaving room for the settings drawer between the two.
+    maze->move(frameGeometry().right() + 1 + settings->frameGeometry().width() + 8, y());
 }
 
 void PaletteWin::applyDocumentState(DocumentState state) {
     App* app = App::instance();
     const bool present = state == DocumentState::MazePresent;
     const bool drawing = state == DocumentState::Drawing;
-    PBtracer->setText(drawing ? QStringLiteral("Stop!")
+    PBtracer->setText(drawing   ? QStringLiteral("Stop!")
                       : present ? QStringLiteral("Nouveau")
                                 : QStringLiteral("Tracer"));
     PBquitter->setText(drawing ? QStringLiteral("Stop!") : QStringLiteral("Quitter"));
     app->NouveauMen->setText(PBtracer->text());
-    app->NouveauMen->setShortcut(QKeySequence(drawing ? QStringLiteral("Ctrl+.")
-                                                      : QStringLiteral("Ctrl+N")));
+    app->NouveauMen->setShortcut(
+        QKeySequence(drawing ? QStringLiteral("Ctrl+.") : QStringLiteral("Ctrl+N")));
     PBreglages->setEnabled(!drawing);
     CBsolution->setEnabled(present);
     PBsauvegarder->setEnabled(present);

@@ -104,7 +104,8 @@ bool MazeGenerator::runUntil(Clock::time_point deadline) {
             }
             // Drawing cells uniformly until one is a wall picks uniformly among the walls;
             // drawing from the wall list directly gives the same choice in one draw.
-            const std::uint32_t cell = m_walls[m_picks.below(static_cast<std::uint32_t>(m_walls.size()))];
+            const std::uint32_t cell =
+                m_walls[m_picks.below(static_cast<std::uint32_t>(m_walls.size()))];
             m_x = static_cast<int>(cell % static_cast<std::uint32_t>(m_grid.columns()));
             m_y = static_cast<int>(cell / static_cast<std::uint32_t>(m_grid.columns()));
             if (m_hooks.takeStopRequest && m_hooks.takeStopRequest()) {

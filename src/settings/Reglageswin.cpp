@@ -3,6 +3,7 @@
 #include "App.h"
 #include "BackdropWidget.h"
 #include "BevelButton.h"
+#include "GapLabel.h"
 #include "LabyWin.h"
 #include "ModalSeam.h"
 #include "NumberText.h"
@@ -59,14 +60,18 @@ Reglageswin::Reglageswin() : QWidget(nullptr, Qt::Tool) {
         item->setGeometry(geometry);
         return item;
     };
-    StaticText1 = label("StaticText1", ThicknessLabel.arg(QStringLiteral("pixels.")),
-                        {15, 5, 210, 20});
+    // The field covers the caption's run of spaces; the unit follows the field.
+    StaticText1 =
+        new GapLabel(ThicknessLabel.arg(QStringLiteral("pixels.")), 137 + 41 + 4 - 15, content);
+    StaticText1->setObjectName(QStringLiteral("StaticText1"));
+    StaticText1->setFont(systemFont(12));
+    StaticText1->setGeometry(15, 5, 210, 20);
     EFepaisseurtrait = new QLineEdit(QStringLiteral("5"), content);
     EFepaisseurtrait->setObjectName(QStringLiteral("EFepaisseurtrait"));
     EFepaisseurtrait->setFont(systemFont(12));
     EFepaisseurtrait->setGeometry(137, 5, 41, 20);
-    StaticText2 = label("StaticText2", QStringLiteral("Longueur moyenne des traits:"),
-                        {15, 49, 188, 20});
+    StaticText2 =
+        label("StaticText2", QStringLiteral("Longueur moyenne des traits:"), {15, 49, 188, 20});
     StaticText5 = label("StaticText5", QStringLiteral("90 %"), {193, 49, 41, 20});
     Slider1 = new QSlider(Qt::Horizontal, content);
     Slider1->setObjectName(QStringLiteral("Slider1"));
@@ -76,9 +81,10 @@ Reglageswin::Reglageswin() : QWidget(nullptr, Qt::Tool) {
     Slider1->setSingleStep(1);
     Slider1->setPageStep(20);
     Slider1->setTracking(true);
-    StaticText3 = label("StaticText3",
-                        QStringLiteral("La solution se rapproche de la diagonale. Plus lent à tracer."),
-                        {15, 99, 121, 40}, 10);
+    StaticText3 =
+        label("StaticText3",
+              QStringLiteral("La solution se rapproche de la diagonale. Plus lent à tracer."),
+              {15, 99, 121, 40}, 10);
     StaticText3->setWordWrap(true);
     StaticText3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     StaticText4 = label("StaticText4",

@@ -16,9 +16,9 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QPushButton>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 
 #include <cmath>
@@ -47,7 +47,9 @@ LabyWin::LabyWin(QWidget* parent) : QMainWindow(parent) {
 
     CVprincipal = new MazeCanvas(m_content);
     CVprincipal->setObjectName(QStringLiteral("CVprincipal"));
-    CVprincipal->paintHandler = [this](QPainter& g) { CVprincipal_Paint(g); };
+    CVprincipal->paintHandler = [this](QPainter& g) {
+        CVprincipal_Paint(g);
+    };
 
     STdimensions = new QLabel(m_content);
     STdimensions->setObjectName(QStringLiteral("STdimensions"));
@@ -61,9 +63,15 @@ LabyWin::LabyWin(QWidget* parent) : QMainWindow(parent) {
 
     Grower = new ResizeHandle(m_content);
     Grower->setObjectName(QStringLiteral("Grower"));
-    Grower->onMouseDown = [this](int x, int y) { return Grower_MouseDown(x, y); };
-    Grower->onMouseDrag = [this](int x, int y) { Grower_MouseDrag(x, y); };
-    Grower->onMouseUp = [this](int x, int y) { Grower_MouseUp(x, y); };
+    Grower->onMouseDown = [this](int x, int y) {
+        return Grower_MouseDown(x, y);
+    };
+    Grower->onMouseDrag = [this](int x, int y) {
+        Grower_MouseDrag(x, y);
+    };
+    Grower->onMouseUp = [this](int x, int y) {
+        Grower_MouseUp(x, y);
+    };
 
     THRnouveaulaby1 = new THRnouveaulaby(*this);
     THRnouveaulaby1->setObjectName(QStringLiteral("THRnouveaulaby1"));
@@ -151,8 +159,7 @@ QString LabyWin::AfficherDimensions() {
 void LabyWin::Refresh() {
     if (Laby) {
         // Fit the window around the grid at the current cell size.
-        const qint64 w = static_cast<qint64>(Largeur + 1) * Epaisseurtrait +
-                         2 * CVprincipal->x();
+        const qint64 w = static_cast<qint64>(Largeur + 1) * Epaisseurtrait + 2 * CVprincipal->x();
         const qint64 h = static_cast<qint64>(Hauteur + 1) * Epaisseurtrait + CVprincipal->y() +
                          STdimensions->height();
         setContentSize(static_cast<int>(std::min<qint64>(w, MaximumSize)),
@@ -222,8 +229,8 @@ void LabyWin::ClearCVlaby() {
 
 bool LabyWin::ConvertToPicture(int format, bool withSolution) {
     Q_UNUSED(format);
-    LabyrinthePicture = GridPicture::render(MatriceLabyrinthe, Couleurs, withSolution,
-                                            std::max(Epaisseurtrait, 1));
+    LabyrinthePicture =
+        GridPicture::render(MatriceLabyrinthe, Couleurs, withSolution, std::max(Epaisseurtrait, 1));
     if (PaletteWin* palette = PaletteWin::existing())
         palette->CAprincipales->setVisible(true);
     return !LabyrinthePicture.isNull();
@@ -246,9 +253,9 @@ void LabyWin::FindSolution() {
 bool LabyWin::Grower_MouseDown(int, int) {
     bool answer = true;
     if (Laby && !AllowResizing)
-        answer = App::instance()->Alerte(
-            QStringLiteral("Voulez vous vraiment effacer ce labyrinthe?"), QStringLiteral("Oui"),
-            QStringLiteral("Non"));
+        answer =
+            App::instance()->Alerte(QStringLiteral("Voulez vous vraiment effacer ce labyrinthe?"),
+                                    QStringLiteral("Oui"), QStringLiteral("Non"));
     AllowResizing = answer;
     if (!answer)
         return false;

@@ -31,8 +31,8 @@ void MazeCanvas::flushLive() {
     m_dirty = {};
 }
 
-void MazeCanvas::showGrid(const MazeGrid& grid, std::uint64_t gridVersion,
-                          const ColorTable& colors, bool withSolution) {
+void MazeCanvas::showGrid(const MazeGrid& grid, std::uint64_t gridVersion, const ColorTable& colors,
+                          bool withSolution) {
     if (m_shownValid && !m_live && m_shownVersion == gridVersion && m_shownColors == colors &&
         m_shownWithSolution == withSolution && m_cells.width() == grid.columns() &&
         m_cells.height() == grid.rows())

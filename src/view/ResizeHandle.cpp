@@ -5,9 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-ResizeHandle::ResizeHandle(QWidget* parent) : QWidget(parent) {
-    setCursor(Qt::SizeFDiagCursor);
-}
+ResizeHandle::ResizeHandle(QWidget* parent) : QWidget(parent) { setCursor(Qt::SizeFDiagCursor); }
 
 void ResizeHandle::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -1,0 +1,96 @@
+#include "TestHarness.h"
+
+#include "AlertWin.h"
+#include "App.h"
+#include "LabyWin.h"
+#include "ModalSeam.h"
+#include "PaletteWin.h"
+#include "Reglageswin.h"
+#include "THRnouveaulaby.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+QList<TestHarness::Seen> TestHarness::seen;
+int TestHarness::unexpected = 0;
+QList<std::function<void(QDialog&)>> TestHarness::s_answers;
+
+void TestHarness::record(QDialog& dialog) {
+    if (auto* alert = qobject_cast<AlertWin*>(&dialog)) {
+        seen.append({QStringLiteral("alert"), alert->STprincipal->text(), alert->PBdefaut->text(),
+                     alert->PBannuler->text()});
+    } else if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
+        seen.append({QStringLiteral("message"), box->text(), {}, {}});
+    } else {
+        seen.append({dialog.metaObject()->className(), dialog.windowTitle(), {}, {}});
+    }
+}
+
+void TestHarness::install() {
+    ModalSeam::setResponder([](QDialog& dialog) {
+        record(dialog);
+        if (s_answers.isEmpty()) {
+            ++unexpected;
+            qWarning("unexpected dialog: %s", qPrintable(seen.last().text));
+            if (auto* alert = qobject_cast<AlertWin*>(&dialog))
+                alert->PBannuler->click();
+            else
+                dialog.reject();
+            return;
+        }
+        s_answers.takeFirst()(dialog);
+    });
+}
+
+void TestHarness::reset() {
+    seen.clear();
+    unexpected = 0;
+    s_answers.clear();
+}
+
+void TestHarness::answerAlert(bool withDefault) {
+    s_answers.append([withDefault](QDialog& dialog) {
+        auto* alert = qobject_cast<AlertWin*>(&dialog);
+        QVERIFY2(alert, "an alert was expected");
+        (withDefault ? alert->PBdefaut : alert->PBannuler)->click();
+    });
+}
+
+void TestHarness::answerAlertWithKey(int key) {
+    s_answers.append([key](QDialog& dialog) {
+        QTest::keyClick(&dialog, static_cast<Qt::Key>(key));
+        if (dialog.isVisible()) // a key that does not answer must not leave the test hanging
+            dialog.reject();
+    });
+}
+
+void TestHarness::answerMessage() {
+    s_answers.append([](QDialog& dialog) { dialog.accept(); });
+}
+
+void TestHarness::answerWith(std::function<void(QDialog&)> answer) {
+    s_answers.append(std::move(answer));
+}
+
+void TestHarness::closeProgramWindows() {
+    if (LabyWin* maze = LabyWin::existing()) {
+        if (maze->THRnouveaulaby1->isRunning())
+            maze->THRnouveaulaby1->stopAndFinish();
+        delete maze;
+    }
+    delete Reglageswin::existing();
+    delete PaletteWin::existing();
+}
+
+void TestHarness::startProgram() {
+    closeProgramWindows();
+    reset();
+    THRnouveaulaby::fixedSeed = 12345;
+    App::instance()->Demarrer();
+    // Menu items outlive the windows in one test process; give them their start-up state.
+    PaletteWin::instance()->applyDocumentState(DocumentState::NoMaze);
+    App::instance()->SolMen->setChecked(false);
+}

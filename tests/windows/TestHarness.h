@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// Answers the program's modal dialogs for the tests, in the order they are expected.
+// A dialog nobody expected is recorded and dismissed, so no test can hang on one.
+class TestHarness {
+public:
+    struct Seen {
+        QString kind; // "alert" or "message"
+        QString text;
+        QString defaultCaption;
+        QString cancelCaption;
+    };
+
+    static void install();
+    static void reset();
+
+    static void answerAlert(bool withDefault);
+    static void answerAlertWithKey(int key);
+    static void answerMessage();
+    static void answerWith(std::function<void(QDialog&)> answer);
+
+    static QList<Seen> seen;
+    static int unexpected;
+    [[nodiscard]] static int pending() { return static_cast<int>(s_answers.size()); }
+
+    // Starts the program afresh: the windows of the last test are gone.
+    static void startProgram();
+    static void closeProgramWindows();
+
+private:
+    static void record(QDialog& dialog);
+    static QList<std::function<void(QDialog&)>> s_answers;
+};
