@@ -60,8 +60,10 @@ SolutionFinder::Result SolutionFinder::find(MazeGrid& grid) {
     const std::int64_t limit = 4 * static_cast<std::int64_t>(grid.cellCount()) + 4;
     for (std::int64_t guard = 0; n < last - 1 && guard < limit; ++guard) {
         n = steps[grid.index(x, y)];
-        ++result.markedCells;
-        grid.set(x, y, CellCode::Solution);
+        if (grid.at(x, y) != CellCode::Solution) {
+            ++result.markedCells;
+            grid.set(x, y, CellCode::Solution);
+        }
         const int nx = x + StepX[d];
         const int ny = y + StepY[d];
         if (stepAt(nx, ny) != 0) {

@@ -10,7 +10,7 @@ public:
     struct Result {
         bool found = false;  // the exit was reached; the route is marked
         int lastStep = 0;    // number of the step that entered the exit (N)
-        int markedCells = 0; // cells written with code 2
+        int markedCells = 0; // cells that became solution cells in this call
     };
 
     // Cells outside the grid count as walls. On a grid whose exit the right-hand walk

@@ -56,18 +56,20 @@ void THRnouveaulaby::Run() {
         w.MatriceLabyrinthe, w.Largeur, w.Hauteur, seed,
         MazeGenerator::Hooks{
             .paintCell = [this](int x, int y, std::uint8_t code) { TracePixel(x, y, code); },
-            .continuationThreshold = [] { return Reglageswin::instance()->Slider1->value(); },
+            .continuationThreshold = [this] { return m_continuationThreshold; },
             .takeStopRequest =
-                [] {
-                    PaletteWin* p = PaletteWin::existing();
-                    if (!p || !p->stopped)
+                [this] {
+                    if (!m_stopRequested)
                         return false;
-                    p->stopped = false;
+                    m_stopRequested = false;
+                    if (PaletteWin* p = PaletteWin::existing())
+                        p->stopped = false;
                     return true;
                 },
         });
     w.markGridChanged();
     w.CVprincipal->flushLive();
+    m_sinceFlush.start();
     m_slices.start();
 }
 
@@ -76,17 +78,30 @@ void THRnouveaulaby::runSlice() {
         m_slices.stop();
         return;
     }
+    readSettingsForSlice();
     const bool done = m_generator->runUntil(MazeGenerator::Clock::now() +
                                             std::chrono::milliseconds(SliceMilliseconds));
-    m_window.CVprincipal->flushLive();
-    if (done)
-        Finish();
+    if (done) {
+        Finish(); // repaints the whole maze
+        return;
+    }
+    if (m_sinceFlush.elapsed() >= FlushMilliseconds) {
+        m_window.CVprincipal->flushLive();
+        m_sinceFlush.restart();
+    }
+}
+
+void THRnouveaulaby::readSettingsForSlice() {
+    m_continuationThreshold = Reglageswin::instance()->Slider1->value();
+    const PaletteWin* palette = PaletteWin::existing();
+    m_stopRequested = palette && palette->stopped;
 }
 
 void THRnouveaulaby::stopAndFinish() {
     if (!m_generator)
         return;
     PaletteWin::instance()->stopped = true;
+    readSettingsForSlice();
     m_generator->runToEnd();
     Finish();
 }

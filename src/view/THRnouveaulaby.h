@@ -2,6 +2,7 @@
 
 #include "MazeGenerator.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -37,15 +38,24 @@ public:
     static std::optional<std::uint64_t> fixedSeed;
     // Time given to the generator between two event-loop turns.
     static constexpr int SliceMilliseconds = 8;
+    // Shortest time between two repaints of the growing maze (about 30 per second): a
+    // repaint per slice would cost more than the growth itself on large grids.
+    static constexpr int FlushMilliseconds = 33;
 
 Q_SIGNALS:
     void finished();
 
 private:
     void runSlice();
+    void readSettingsForSlice();
     void Finish();
 
     LabyWin& m_window;
     std::unique_ptr<MazeGenerator> m_generator;
     QTimer m_slices;
+    QElapsedTimer m_sinceFlush;
+    // The slider and the stop flag change only between slices, when events are handled,
+    // so each slice reads them once instead of at every draw.
+    int m_continuationThreshold = 0;
+    bool m_stopRequested = false;
 };
