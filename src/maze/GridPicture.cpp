@@ -4,12 +4,16 @@
 
 void GridPicture::paintCells(const MazeGrid& grid, const ColorTable& colors, bool withSolution,
                              QImage& cells) {
+    paintCells(grid, colors.lookupTable(withSolution), cells);
+}
+
+void GridPicture::paintCells(const MazeGrid& grid, const std::array<QRgb, 256>& lookup,
+                             QImage& cells) {
     if (cells.width() != grid.columns() || cells.height() != grid.rows() ||
         cells.format() != QImage::Format_ARGB32_Premultiplied)
         cells = QImage(grid.columns(), grid.rows(), QImage::Format_ARGB32_Premultiplied);
     if (cells.isNull())
         return;
-    const auto lookup = colors.lookupTable(withSolution);
     for (int y = 0; y < grid.rows(); ++y) {
         const std::uint8_t* codes = grid.row(y);
         auto* line = reinterpret_cast<QRgb*>(cells.scanLine(y));

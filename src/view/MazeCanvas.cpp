@@ -2,6 +2,7 @@
 
 #include "GridPicture.h"
 
+#include <QElapsedTimer>
 #include <QPainter>
 
 MazeCanvas::MazeCanvas(QWidget* parent) : QWidget(parent) {}
@@ -9,7 +10,6 @@ MazeCanvas::MazeCanvas(QWidget* parent) : QWidget(parent) {}
 bool MazeCanvas::startLive(int columns, int rows) {
     m_cells = QImage(columns, rows, QImage::Format_ARGB32_Premultiplied);
     m_shownValid = false;
-    m_dirty = {};
     if (m_cells.isNull())
         return false;
     m_cells.fill(Qt::transparent);
@@ -17,18 +17,20 @@ bool MazeCanvas::startLive(int columns, int rows) {
     return true;
 }
 
+void MazeCanvas::showLive(const MazeGrid& grid, const std::array<QRgb, 256>& lookup) {
+    if (!m_live)
+        return;
+    // Rebuilt whole from the grid: one sequential pass is cheaper than a write per cell
+    // scattered over a large picture while the generator runs.
+    GridPicture::paintCells(grid, lookup, m_cells);
+    update();
+}
+
 void MazeCanvas::setLiveCell(int x, int y, QRgb color, int cellSize) {
     if (!m_live || x < 0 || y < 0 || x >= m_cells.width() || y >= m_cells.height())
         return;
     reinterpret_cast<QRgb*>(m_cells.scanLine(y))[x] = color;
-    m_dirty |= QRect(x * cellSize, y * cellSize, cellSize, cellSize);
-}
-
-void MazeCanvas::flushLive() {
-    if (m_dirty.isEmpty())
-        return;
-    update(m_dirty);
-    m_dirty = {};
+    update(x * cellSize, y * cellSize, cellSize, cellSize);
 }
 
 void MazeCanvas::showGrid(const MazeGrid& grid, std::uint64_t gridVersion, const ColorTable& colors,
@@ -56,7 +58,12 @@ void MazeCanvas::drawCells(QPainter& painter, int cellSize) const {
 }
 
 void MazeCanvas::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    if (paintHandler)
-        paintHandler(painter);
+    QElapsedTimer clock;
+    clock.start();
+    {
+        QPainter painter(this);
+        if (paintHandler)
+            paintHandler(painter);
+    }
+    m_lastPaintNanoseconds = clock.nsecsElapsed();
 }

@@ -4,7 +4,9 @@
 #include "MazeGrid.h"
 
 #include <QImage>
+
 #include <QWidget>
+#include <array>
 
 #include <cstdint>
 #include <functional>
@@ -21,10 +23,12 @@ public:
     // Called by paintEvent; the window decides what is drawn.
     std::function<void(QPainter&)> paintHandler;
 
-    // Live drawing: a transparent picture of the grid's size, filled cell by cell.
+    // Live drawing: a transparent picture of the grid's size, filled as the grid grows.
     bool startLive(int columns, int rows);
+    // Shows the growing grid; cells whose colour is transparent show the background.
+    void showLive(const MazeGrid& grid, const std::array<QRgb, 256>& lookup);
+    // One cell, painted at once.
     void setLiveCell(int x, int y, QRgb color, int cellSize);
-    void flushLive(); // schedules one repaint of everything painted since the last flush
     void stopLive() { m_live = false; }
     [[nodiscard]] bool isLive() const { return m_live; }
 
@@ -35,6 +39,8 @@ public:
     void drawCells(QPainter& painter, int cellSize) const;
 
     [[nodiscard]] const QImage& cellPicture() const { return m_cells; }
+    // Time the last paint took, to pace repaints of a growing maze.
+    [[nodiscard]] qint64 lastPaintNanoseconds() const { return m_lastPaintNanoseconds; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -42,7 +48,7 @@ protected:
 private:
     QImage m_cells;
     bool m_live = false;
-    QRect m_dirty; // in widget pixels
+    qint64 m_lastPaintNanoseconds = 0;
     // What the picture currently shows, so that unchanged repaints cost nothing.
     std::uint64_t m_shownVersion = 0;
     ColorTable m_shownColors;

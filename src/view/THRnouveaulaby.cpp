@@ -55,7 +55,7 @@ void THRnouveaulaby::Run() {
     m_generator = std::make_unique<MazeGenerator>(
         w.MatriceLabyrinthe, w.Largeur, w.Hauteur, seed,
         MazeGenerator::Hooks{
-            .paintCell = [this](int x, int y, std::uint8_t code) { TracePixel(x, y, code); },
+            .paintCell = {},
             .continuationThreshold = [this] { return m_continuationThreshold; },
             .takeStopRequest =
                 [this] {
@@ -68,7 +68,10 @@ void THRnouveaulaby::Run() {
                 },
         });
     w.markGridChanged();
-    w.CVprincipal->flushLive();
+    // Open cells stay transparent while the maze grows: the background shows there.
+    m_liveColors = w.Couleurs.lookupTable(true);
+    m_liveColors[0] = qRgba(0, 0, 0, 0);
+    showGrowth();
     m_sinceFlush.start();
     m_slices.start();
 }
@@ -85,10 +88,19 @@ void THRnouveaulaby::runSlice() {
         Finish(); // repaints the whole maze
         return;
     }
-    if (m_sinceFlush.elapsed() >= FlushMilliseconds) {
-        m_window.CVprincipal->flushLive();
+    if (m_sinceFlush.nsecsElapsed() >= m_flushNanoseconds) {
+        showGrowth();
         m_sinceFlush.restart();
     }
+}
+
+void THRnouveaulaby::showGrowth() {
+    QElapsedTimer clock;
+    clock.start();
+    m_window.CVprincipal->showLive(m_window.MatriceLabyrinthe, m_liveColors);
+    m_rebuildNanoseconds = clock.nsecsElapsed();
+    const qint64 cost = m_rebuildNanoseconds + m_window.CVprincipal->lastPaintNanoseconds();
+    m_flushNanoseconds = std::max<qint64>(FlushMilliseconds * 1'000'000LL, FlushCostFactor * cost);
 }
 
 void THRnouveaulaby::readSettingsForSlice() {

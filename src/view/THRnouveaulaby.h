@@ -4,8 +4,10 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QRgb>
 #include <QTimer>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -28,7 +30,8 @@ public:
     // a file): nothing may find the grid half-grown afterwards.
     void stopAndFinish();
 
-    // Cell painters: on the canvas, and into the export picture.
+    // Cell painters: on the canvas, and into the export picture. The growing maze itself is
+    // shown from the grid about 30 times a second, which costs less than a paint per cell.
     void TracePixel(int x, int y, int code);
     void TracePixelES(int x, int y, int code);
     void SavePixel(int x, int y, int code);
@@ -38,9 +41,11 @@ public:
     static std::optional<std::uint64_t> fixedSeed;
     // Time given to the generator between two event-loop turns.
     static constexpr int SliceMilliseconds = 8;
-    // Shortest time between two repaints of the growing maze (about 30 per second): a
-    // repaint per slice would cost more than the growth itself on large grids.
+    // Shortest time between two repaints of the growing maze (about 30 per second). On
+    // large grids a repaint costs more, and the pause grows so that showing the growth
+    // never takes more than a tenth of the time.
     static constexpr int FlushMilliseconds = 33;
+    static constexpr int FlushCostFactor = 10;
 
 Q_SIGNALS:
     void finished();
@@ -48,14 +53,18 @@ Q_SIGNALS:
 private:
     void runSlice();
     void readSettingsForSlice();
+    void showGrowth();
     void Finish();
 
     LabyWin& m_window;
     std::unique_ptr<MazeGenerator> m_generator;
     QTimer m_slices;
     QElapsedTimer m_sinceFlush;
+    qint64 m_flushNanoseconds = 0;
+    qint64 m_rebuildNanoseconds = 0;
     // The slider and the stop flag change only between slices, when events are handled,
     // so each slice reads them once instead of at every draw.
     int m_continuationThreshold = 0;
     bool m_stopRequested = false;
+    std::array<QRgb, 256> m_liveColors{};
 };
