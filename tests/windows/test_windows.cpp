@@ -602,13 +602,21 @@ private Q_SLOTS:
 
     void quitterClosesTheDrawerAndQuits() {
         palette()->PBreglages->click();
-        bool quitRequested = false;
-        QMetaObject::Connection watch =
-            connect(qApp, &QCoreApplication::aboutToQuit, this, [&] { quitRequested = true; });
+        QVERIFY(settings()->isVisible());
         palette()->PBquitter->click();
         QVERIFY(!settings()->isVisible());
-        disconnect(watch);
-        Q_UNUSED(quitRequested);
+    }
+
+    void commandKeysWorkFromThePalette() {
+        palette()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(palette()));
+        QTest::keySequence(palette(), QKeySequence("Ctrl+N"));
+        QVERIFY(maze()->THRnouveaulaby1->isRunning() || maze()->Laby);
+        QTest::keySequence(palette(), QKeySequence("Ctrl+."));
+        QTRY_COMPARE(palette()->PBtracer->text(), QString("Nouveau"));
+        QTest::keySequence(palette(), QKeySequence("Ctrl+F"));
+        QVERIFY(palette()->CBsolution->isChecked());
+        QVERIFY(maze()->SolutionTrouvee);
     }
 
     void aboutWindowAndLinks() {
