@@ -1,6 +1,7 @@
 #include "AboutWin.h"
 
 #include "BackdropWidget.h"
+#include "Fonts.h"
 #include "Resources.h"
 
 #include <QApplication>
@@ -8,33 +9,17 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
-QFont courier(int pixels, bool bold = false) {
-    QFont font(QStringLiteral("Courier"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-QFont plain(int pixels) {
-    QFont font = QApplication::font();
-    font.setPixelSize(pixels);
-    return font;
-}
+QFont courier(int pixels, bool bold = false) { return Fonts::courier(pixels, bold); }
+QFont plain(int pixels) { return Fonts::system(pixels); }
 } // namespace
 
 AboutWin::AboutWin(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutWin"));
     setWindowTitle(QStringLiteral("A propos..."));
     setFixedSize(313, 331);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* content = new BackdropWidget(this);
-    content->setBackdrop(Resources::FondLabyrinthe());
-    layout->addWidget(content);
+    auto* content = BackdropWidget::fill(*this);
 
     auto make = [&](const char* name, const QString& text, const QFont& font, QRect geometry) {
         auto* label = new QLabel(text, content);

@@ -2,6 +2,7 @@
 
 #include "App.h"
 #include "BackdropWidget.h"
+#include "Fonts.h"
 #include "Resources.h"
 
 #include <QCloseEvent>
@@ -9,7 +10,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
-#include <QVBoxLayout>
 
 namespace {
 class CautionCanvas : public QWidget {
@@ -34,18 +34,13 @@ AlertWin::AlertWin(QWidget* parent) : QDialog(parent) {
     // No close box: the two buttons are the only answers.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(473, 104);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* content = new BackdropWidget(this);
-    content->setBackdrop(Resources::FondLabyrinthe());
-    layout->addWidget(content);
+    auto* content = BackdropWidget::fill(*this);
 
     CVprincipal = new CautionCanvas(*this, content);
     CVprincipal->setObjectName(QStringLiteral("CVprincipal"));
     CVprincipal->setGeometry(6, 7, 43, 43);
 
-    QFont font = QApplication::font();
-    font.setPixelSize(12);
+    const QFont font = Fonts::system(12);
     STprincipal = new QLabel(QStringLiteral("[texte]"), content);
     STprincipal->setObjectName(QStringLiteral("STprincipal"));
     STprincipal->setFont(font);

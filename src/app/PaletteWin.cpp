@@ -3,6 +3,7 @@
 #include "App.h"
 #include "BackdropWidget.h"
 #include "ChasingArrows.h"
+#include "Fonts.h"
 #include "LabyWin.h"
 #include "MazeCanvas.h"
 #include "MazeGenerator.h"
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 QPointer<PaletteWin> PaletteWin::s_instance;
 
@@ -32,29 +32,18 @@ PaletteWin* PaletteWin::instance() {
 PaletteWin* PaletteWin::existing() { return s_instance; }
 
 namespace {
-QFont systemFont(int pixels) {
-    QFont font = QApplication::font();
-    font.setPixelSize(pixels);
-    return font;
-}
+QFont systemFont(int pixels) { return Fonts::system(pixels); }
 } // namespace
 
 PaletteWin::PaletteWin() : QWidget(nullptr, Qt::Tool) {
     setObjectName(QStringLiteral("PaletteWin"));
     setWindowTitle(QStringLiteral("Palette"));
     setFixedSize(113, 404);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    m_content = new BackdropWidget(this);
-    m_content->setBackdrop(Resources::FondLabyrinthe());
-    layout->addWidget(m_content);
+    m_content = BackdropWidget::fill(*this);
 
     StaticText1 = new QLabel(QStringLiteral("M"), m_content);
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
-    QFont logo(QStringLiteral("Courier"));
-    logo.setStyleHint(QFont::TypeWriter);
-    logo.setPixelSize(72);
-    StaticText1->setFont(logo);
+    StaticText1->setFont(Fonts::courier(72));
     StaticText1->setAlignment(Qt::AlignCenter);
     StaticText1->setGeometry(25, 8, 62, 59);
     StaticText1->setCursor(Qt::PointingHandCursor);

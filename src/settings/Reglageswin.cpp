@@ -3,6 +3,7 @@
 #include "App.h"
 #include "BackdropWidget.h"
 #include "BevelButton.h"
+#include "Fonts.h"
 #include "GapLabel.h"
 #include "LabyWin.h"
 #include "ModalSeam.h"
@@ -17,7 +18,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QVBoxLayout>
 
 #include <cmath>
 
@@ -34,11 +34,7 @@ Reglageswin* Reglageswin::instance() {
 Reglageswin* Reglageswin::existing() { return s_instance; }
 
 namespace {
-QFont systemFont(int pixels) {
-    QFont font = QApplication::font();
-    font.setPixelSize(pixels);
-    return font;
-}
+QFont systemFont(int pixels) { return Fonts::system(pixels); }
 
 const QString ThicknessLabel = QStringLiteral("Épaisseur des traits:             %1");
 } // namespace
@@ -47,11 +43,7 @@ Reglageswin::Reglageswin() : QWidget(nullptr, Qt::Tool) {
     setObjectName(QStringLiteral("Reglageswin"));
     setWindowTitle(QStringLiteral("Réglages"));
     setFixedSize(351, 250);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* content = new BackdropWidget(this);
-    content->setBackdrop(Resources::FondLabyrinthe());
-    layout->addWidget(content);
+    auto* content = BackdropWidget::fill(*this);
 
     auto label = [&](const char* name, const QString& text, QRect geometry, int pixels = 12) {
         auto* item = new QLabel(text, content);

@@ -1,10 +1,22 @@
 #include "BackdropWidget.h"
 
+#include "Resources.h"
+
 #include <QPaintEvent>
 #include <QPainter>
+#include <QVBoxLayout>
 
 BackdropWidget::BackdropWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+BackdropWidget* BackdropWidget::fill(QWidget& window) {
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* content = new BackdropWidget(&window);
+    content->setBackdrop(Resources::FondLabyrinthe());
+    layout->addWidget(content);
+    return content;
 }
 
 void BackdropWidget::setBackdrop(const QPixmap& picture) {

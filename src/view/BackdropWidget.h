@@ -9,6 +9,8 @@ class BackdropWidget : public QWidget {
     Q_OBJECT
 public:
     explicit BackdropWidget(QWidget* parent = nullptr);
+    // Fills `window` with a white backdrop showing the decorative maze picture.
+    static BackdropWidget* fill(QWidget& window);
 
     void setBackdrop(const QPixmap& picture); // a null picture removes it
     [[nodiscard]] bool hasBackdrop() const { return !m_backdrop.isNull(); }

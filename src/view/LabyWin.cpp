@@ -3,6 +3,7 @@
 #include "App.h"
 #include "BackdropWidget.h"
 #include "ChasingArrows.h"
+#include "Fonts.h"
 #include "GridPicture.h"
 #include "MazeCanvas.h"
 #include "ModalSeam.h"
@@ -53,10 +54,7 @@ LabyWin::LabyWin(QWidget* parent) : QMainWindow(parent) {
 
     STdimensions = new QLabel(m_content);
     STdimensions->setObjectName(QStringLiteral("STdimensions"));
-    QFont courier(QStringLiteral("Courier"));
-    courier.setStyleHint(QFont::TypeWriter);
-    courier.setPixelSize(10);
-    STdimensions->setFont(courier);
+    STdimensions->setFont(Fonts::courier(10));
     STdimensions->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     // The label starts 3 pixels left of the window; the margin keeps its text inside.
     STdimensions->setContentsMargins(3, 0, 0, 0);
