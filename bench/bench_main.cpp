@@ -9,6 +9,7 @@
 // that cannot be measured at all (window of the wrong size, drawing that never ends) exits 2.
 
 #include "App.h"
+#include "ColorTable.h"
 #include "GridPicture.h"
 #include "LabyWin.h"
 #include "MazeCanvas.h"
@@ -16,19 +17,24 @@
 #include "MazeGrid.h"
 #include "ModalSeam.h"
 #include "PaletteWin.h"
+#include "PictureFiles.h"
 #include "Reglageswin.h"
 #include "SolutionFinder.h"
 #include "THRnouveaulaby.h"
+#include "TaggedFile.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 
@@ -106,6 +112,7 @@ struct Config {
     int liveRuns = 3;
     int repaintRuns = 10;
     int solveRuns = 5;
+    int fileRuns = 5;
 };
 
 // ---------------------------------------------------------------------------------------
@@ -868,6 +875,84 @@ void solve(const Config& config, LabyWin* window) {
                std::to_string(result.markedCells) + " cells marked");
 }
 
+// The maze of seed 1, solved, saved and read back in the tagged format (side > 255, so its
+// dimensions go in a /DIML/ record) and exported as a PNG picture at cell size 1.
+void files(const Config& config, const MazeGrid& generated) {
+    MazeGrid grid = generated;
+    const bool solved = SolutionFinder::find(grid).found;
+    const ColorTable colors;
+    TaggedFile::Settings settings;
+    settings.corridor = CorridorSetting;
+    settings.title.text = QStringLiteral("Labyrinthe");
+    settings.thickness = 1;
+    for (std::size_t i = 0; i < settings.colors.size(); ++i)
+        settings.colors[i] = colors.at(static_cast<int>(i));
+    const std::string size = std::to_string(config.side) + "x" + std::to_string(config.side);
+
+    std::vector<double> writes;
+    QByteArray saved;
+    bool written = true;
+    for (int i = 0; i < config.fileRuns; ++i) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        const Stopwatch watch;
+        written = TaggedFile::writeMaze(buffer, settings, grid) && written;
+        writes.push_back(watch.elapsed().wallS);
+        saved = bytes;
+    }
+    const bool dimensionsRecord = saved.contains("/DIML/");
+    addRow("tagged write " + size + " (with /DIML/)", format("%.4f s", median(writes)),
+           config.fileRuns, "<= 0.3 s", median(writes) <= 0.3,
+           format("%.1f MB", static_cast<double>(saved.size()) / 1e6) + " into a QBuffer; max " +
+               format("%.4f s", maxOf(writes)) + (solved ? "; solution shown" : "") +
+               (written ? "" : "; WRITE FAILED") + (dimensionsRecord ? "" : "; NO /DIML/ RECORD"));
+
+    std::vector<double> reads;
+    bool sameGrid = false;
+    QString error;
+    for (int i = 0; i < config.fileRuns; ++i) {
+        QBuffer buffer(&saved);
+        buffer.open(QIODevice::ReadOnly);
+        const Stopwatch watch;
+        const TaggedFile::ReadResult result = TaggedFile::read(buffer);
+        reads.push_back(watch.elapsed().wallS);
+        error = result.error;
+        sameGrid = std::any_of(result.records.begin(), result.records.end(),
+                               [&grid](const TaggedFile::Record& record) {
+                                   return record.kind == TaggedFile::Record::Kind::Grid &&
+                                          record.grid == grid;
+                               });
+    }
+    addRow("tagged read " + size, format("%.4f s", median(reads)), config.fileRuns, "<= 0.3 s",
+           median(reads) <= 0.3,
+           "max " + format("%.4f s", maxOf(reads)) +
+               "; same grid read back: " + (sameGrid ? "yes" : "NO") +
+               (error.isEmpty() ? "" : "; error: " + error.toStdString()));
+
+    QTemporaryDir folder;
+    std::vector<double> exports;
+    std::vector<double> renders;
+    qint64 fileSize = -1;
+    QString reason;
+    bool exported = folder.isValid();
+    for (int i = 0; exported && i < config.fileRuns; ++i) {
+        const QString path = folder.filePath(QStringLiteral("maze.png"));
+        const Stopwatch watch;
+        const QImage picture = GridPicture::render(grid, colors, true, 1);
+        const Span rendered = watch.elapsed();
+        exported = PictureFiles::write(PictureFiles::Png, picture, path, &reason);
+        exports.push_back(watch.elapsed().wallS);
+        renders.push_back(rendered.wallS);
+        fileSize = QFileInfo(path).size();
+    }
+    addRow("PNG export " + size + " at E=1", format("%.3f s", median(exports)),
+           static_cast<int>(exports.size()), {}, std::nullopt,
+           exported ? "GridPicture::render " + format("%.4f s", median(renders)) +
+                          " + PictureFiles::write; " + format("%.0f KB", fileSize / 1024.0)
+                    : "FAILED: " + reason.toStdString());
+}
+
 int reportMode(App& app, const Config& config) {
     installDialogGuard();
     std::printf("meandrolith_bench: Qt %s, %d logical CPU(s), platform %s, load average %s\n",
@@ -898,6 +983,7 @@ int reportMode(App& app, const Config& config) {
         repaint(config, window, palette);
         solve(config, window);
     }
+    files(config, headless.seed1);
 
     // Keep the memory row last, as in the numbering.
     std::stable_partition(g_rows.begin(), g_rows.end(),
@@ -932,7 +1018,8 @@ int main(int argc, char** argv) {
     }
     if (config.quick) {
         config.side = 500;
-        config.generationRuns = config.liveRuns = config.repaintRuns = config.solveRuns = 1;
+        config.generationRuns = config.liveRuns = config.repaintRuns = config.solveRuns =
+            config.fileRuns = 1;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

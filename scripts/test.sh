@@ -28,5 +28,18 @@ export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 (cd "$top/build-asan" && ctest --output-on-failure -j "$jobs")
 
+echo "== fuzzing the file readers (libFuzzer, 30 s each)"
+cmake -S "$top" -B "$top/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_CXX_COMPILER=clang++ -DMEANDROLITH_FUZZ=ON \
+  -DBUILD_TESTING=OFF -DMEANDROLITH_BENCH=OFF >/dev/null
+cmake --build "$top/build-fuzz" -j "$jobs" --target fuzz_tagged fuzz_version1
+for reader in tagged version1; do
+  corpus="$(mktemp -d)"
+  cp "$top/fuzz/corpus/$reader/"* "$corpus/"
+  "$top/build-fuzz/fuzz/fuzz_$reader" -max_total_time=30 -rss_limit_mb=2048 -print_final_stats=0 \
+    "$corpus" 2>&1 | tail -n 3
+  rm -rf "$corpus"
+done
+
 echo "== smoke run of the benchmarks"
 "$top/build-test/bench/meandrolith_bench" --quick

@@ -3,6 +3,7 @@
 #include "AboutWin.h"
 #include "AlertWin.h"
 #include "ChasingArrows.h"
+#include "FichierLabyrinthe.h"
 #include "LabyWin.h"
 #include "MazeCanvas.h"
 #include "ModalSeam.h"
@@ -199,6 +200,16 @@ bool App::Alerte(const QString& message, const QString& defaultCaption,
     if (settingsWereVisible)
         settings->showAsDrawer();
     return RetourAlerte;
+}
+
+void App::OpenDocument(const QString& path) {
+    const QString typeCode = FichierLabyrinthe::typeCodeOf(path);
+    if (typeCode == QStringLiteral("MND2")) {
+        FichierLabyrinthe::DirectFichier = true;
+        FichierLabyrinthe::Ouvrir(path);
+    } else if (typeCode == QStringLiteral("????")) {
+        FichierLabyrinthe::OuvrirAncien(path);
+    }
 }
 
 bool App::NouveauMen_Action() {

@@ -54,6 +54,9 @@ public:
     void populateMenuBar(QMenuBar& bar, QMenu*& fileMenu, QMenu*& editMenu);
     [[nodiscard]] QList<QAction*> menuActions() const;
 
+    // A document the desktop or the command line asks the program to open.
+    void OpenDocument(const QString& path);
+
     bool AboutMen_Action();
     bool NouveauMen_Action();
     bool OpenMen_Action();

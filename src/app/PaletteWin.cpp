@@ -3,11 +3,13 @@
 #include "App.h"
 #include "BackdropWidget.h"
 #include "ChasingArrows.h"
+#include "FileDialogs.h"
 #include "Fonts.h"
 #include "LabyWin.h"
 #include "MazeCanvas.h"
 #include "MazeGenerator.h"
 #include "ModalSeam.h"
+#include "OptenrWin.h"
 #include "Reglageswin.h"
 #include "Resources.h"
 #include "THRnouveaulaby.h"
@@ -167,7 +169,9 @@ void PaletteWin::BoutonNouveau() {
 void PaletteWin::PBtracer_Action() { BoutonNouveau(); }
 
 void PaletteWin::PBouvrir_Action() {
-    // The file formats bring the open dialog and the readers.
+    const QString path = FileDialogs::openMaze(LabyWin::instance());
+    if (!path.isEmpty())
+        App::instance()->OpenDocument(path);
 }
 
 void PaletteWin::CBsolution_Action() {
@@ -203,7 +207,8 @@ void PaletteWin::PBreglages_Action() {
 }
 
 void PaletteWin::PBsauvegarder_Action() {
-    // The save options dialog comes with the file formats.
+    OptenrWin options(LabyWin::instance());
+    ModalSeam::exec(options);
 }
 
 void PaletteWin::PBimprimer_Action() {

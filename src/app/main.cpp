@@ -35,5 +35,7 @@ int main(int argc, char** argv) {
     }
 
     app.Demarrer();
+    for (const QString& path : parser.positionalArguments())
+        app.OpenDocument(path);
     return App::exec();
 }

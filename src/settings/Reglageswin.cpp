@@ -248,6 +248,26 @@ void Reglageswin::PMjeuregl_Change() {
     selectRowQuietly(Jeureglcourant);
 }
 
+void Reglageswin::setThicknessFromFile(int thickness) {
+    LabyWin* maze = LabyWin::instance();
+    maze->Epaisseurtrait = thickness;
+    const QString text = QString::number(thickness);
+    {
+        const QSignalBlocker quiet(EFepaisseurtrait);
+        EFepaisseurtrait->setText(text);
+    }
+    StaticText1->setText(thicknessCaption(text));
+    maze->AfficherDimensions();
+}
+
+void Reglageswin::setCorridorFromFile(int value) {
+    CurrentValueSlider = value;
+    if (Slider1->value() == value)
+        return;
+    Slider1->setValue(value);
+    SliderAutoMoving = true; // the change the move raises asks nothing
+}
+
 void Reglageswin::showAsDrawer() {
     if (PaletteWin* palette = PaletteWin::existing()) {
         const QRect frame = palette->frameGeometry();

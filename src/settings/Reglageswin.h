@@ -55,13 +55,19 @@ public:
     // Shows the window beside the palette, on its right.
     void showAsDrawer();
 
+    // A file's values: applied as a confirmed change would be, without a question, so
+    // that a maze just read is never erased by them.
+    void setThicknessFromFile(int thickness);
+    void setCorridorFromFile(int value);
+    // Selects a row of the sets popup without recalling it.
+    void selectRowQuietly(int row);
+
     static QString thicknessCaption(const QString& fieldText);
     static QString percentCaption(int sliderValue);
 
 private:
     Reglageswin();
     void Open();
-    void selectRowQuietly(int row);
 
     static QPointer<Reglageswin> s_instance;
 };

@@ -3,11 +3,14 @@
 #include "App.h"
 #include "BackdropWidget.h"
 #include "ChasingArrows.h"
+#include "FichierLabyrinthe.h"
+#include "FileDialogs.h"
 #include "Fonts.h"
 #include "GridPicture.h"
 #include "MazeCanvas.h"
 #include "ModalSeam.h"
 #include "PaletteWin.h"
+#include "PictureFiles.h"
 #include "Reglageswin.h"
 #include "ResizeHandle.h"
 #include "Resources.h"
@@ -17,6 +20,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QHash>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
@@ -136,7 +140,7 @@ void LabyWin::Open() {
     AfficherDimensions();
     Couleurs.resetToDefaults();
     Laby = false;
-    // The file module's DirectFichier flag joins here with the file formats.
+    FichierLabyrinthe::DirectFichier = true;
     OptionFond = 0;
     Titre::reset();
 }
@@ -226,12 +230,45 @@ void LabyWin::ClearCVlaby() {
 }
 
 bool LabyWin::ConvertToPicture(int format, bool withSolution) {
-    Q_UNUSED(format);
-    LabyrinthePicture =
-        GridPicture::render(MatriceLabyrinthe, Couleurs, withSolution, std::max(Epaisseurtrait, 1));
     if (PaletteWin* palette = PaletteWin::existing())
         palette->CAprincipales->setVisible(true);
+    LabyrinthePicture =
+        GridPicture::render(MatriceLabyrinthe, Couleurs, withSolution, std::max(Epaisseurtrait, 1));
+    ExportAsImageFin(format);
     return !LabyrinthePicture.isNull();
+}
+
+void LabyWin::ExportAsImage(int format, bool withSolution) {
+    const auto kind = static_cast<PictureFiles::Format>(format);
+    static const QHash<int, QString> typeNames = {
+        {PictureFiles::Jpeg, QStringLiteral("image/jpeg")},
+        {PictureFiles::Pict, QStringLiteral("image/pict")},
+        {PictureFiles::Png, QStringLiteral("image/png")}};
+    CurrentFolderItem = FileDialogs::save(this, typeNames.value(format),
+                                          Titre::FichText() + PictureFiles::extension(kind));
+    if (withSolution && !SolutionTrouvee)
+        FindSolution();
+    if (!CurrentFolderItem.isEmpty())
+        ConvertToPicture(format, withSolution);
+}
+
+void LabyWin::ExportAsImageFin(int format) {
+    static const QHash<int, QString> names = {{PictureFiles::Jpeg, QStringLiteral("JPEG")},
+                                              {PictureFiles::Pict, QStringLiteral("PICT")},
+                                              {PictureFiles::Png, QStringLiteral("PNG")}};
+    if (!names.contains(format))
+        return;
+    QString reason;
+    if (!LabyrinthePicture.isNull() &&
+        PictureFiles::write(static_cast<PictureFiles::Format>(format), LabyrinthePicture,
+                            CurrentFolderItem, &reason))
+        return;
+    if (LabyrinthePicture.isNull())
+        reason = QStringLiteral("L'image serait trop grande.");
+    QString message = QStringLiteral("L'export au format %1 a échoué.").arg(names.value(format));
+    if (!reason.isEmpty())
+        message += QStringLiteral("\n\n") + reason;
+    ModalSeam::information(this, message);
 }
 
 void LabyWin::FindSolution() {

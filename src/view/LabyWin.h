@@ -75,6 +75,8 @@ public:
     QString AfficherDimensions();
     void ClearCVlaby();
     bool ConvertToPicture(int format, bool withSolution);
+    void ExportAsImage(int format, bool withSolution);
+    void ExportAsImageFin(int format);
     void FindSolution();
     void CVprincipal_Paint(QPainter& g);
     bool Grower_MouseDown(int x, int y);

@@ -4,11 +4,16 @@
 #include "App.h"
 #include "LabyWin.h"
 #include "ModalSeam.h"
+#include "OptenrWin.h"
 #include "PaletteWin.h"
 #include "Reglageswin.h"
 #include "THRnouveaulaby.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -24,6 +29,12 @@ void TestHarness::record(QDialog& dialog) {
                      alert->PBannuler->text()});
     } else if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
         seen.append({QStringLiteral("message"), box->text(), {}, {}});
+    } else if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+        // The name the dialog proposes.
+        seen.append({QStringLiteral("file"),
+                     QFileInfo(files->selectedFiles().value(0)).fileName(),
+                     {},
+                     {}});
     } else {
         seen.append({dialog.metaObject()->className(), dialog.windowTitle(), {}, {}});
     }
@@ -73,6 +84,29 @@ void TestHarness::answerMessage() {
 
 void TestHarness::answerWith(std::function<void(QDialog&)> answer) {
     s_answers.append(std::move(answer));
+}
+
+void TestHarness::answerFileDialog(const QString& path) {
+    s_answers.append([path](QDialog& dialog) {
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        QVERIFY2(files, "a file dialog was expected");
+        if (path.isEmpty()) {
+            files->reject();
+            return;
+        }
+        files->selectFile(path);
+        static_cast<QDialog*>(files)->accept(); // QFileDialog keeps its override protected
+    });
+}
+
+void TestHarness::answerSaveOptions(int row, bool withSolution) {
+    s_answers.append([row, withSolution](QDialog& dialog) {
+        auto* options = qobject_cast<OptenrWin*>(&dialog);
+        QVERIFY2(options, "the save options were expected");
+        options->PMformatenr->setCurrentIndex(row);
+        options->CBexportsolution->setChecked(withSolution);
+        options->PBenr->click();
+    });
 }
 
 void TestHarness::closeProgramWindows() {

@@ -25,6 +25,10 @@ public:
     static void answerAlertWithKey(int key);
     static void answerMessage();
     static void answerWith(std::function<void(QDialog&)> answer);
+    // Chooses `path` in the next file dialog; an empty path cancels it.
+    static void answerFileDialog(const QString& path);
+    // Picks a row of the save options, ticks the solution box if asked, confirms.
+    static void answerSaveOptions(int row, bool withSolution);
 
     static QList<Seen> seen;
     static int unexpected;

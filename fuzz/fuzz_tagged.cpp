@@ -1,0 +1,63 @@
+#include "TaggedFile.h"
+
+#include <QBuffer>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+// The same bytes as a pipe, which cannot tell how much is left.
+class SequentialBytes : public QIODevice {
+public:
+    explicit SequentialBytes(const QByteArray& bytes) : m_bytes(bytes) {
+        open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        const qint64 n = std::min(maxSize, qint64(m_bytes.size()) - m_at);
+        std::copy_n(m_bytes.constData() + m_at, n, data);
+        m_at += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+    qint64 m_at = 0;
+};
+
+TaggedFile::ReadResult readBytes(QByteArray bytes) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return TaggedFile::read(buffer);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const TaggedFile::ReadResult result = readBytes(bytes);
+
+    // A pipe must decode the same records, whatever error line it ends on.
+    SequentialBytes pipe(bytes);
+    if (TaggedFile::read(pipe).records.size() != result.records.size())
+        std::abort();
+
+    // Any grid read must survive being written and read again.
+    for (const TaggedFile::Record& r : result.records) {
+        if (r.kind != TaggedFile::Record::Kind::Grid)
+            continue;
+        QByteArray out;
+        QBuffer buffer(&out);
+        buffer.open(QIODevice::WriteOnly);
+        if (!TaggedFile::writeMaze(buffer, TaggedFile::Settings(), r.grid))
+            std::abort();
+        const TaggedFile::ReadResult again = readBytes(out);
+        if (!again.error.isEmpty() || again.records.back().grid != r.grid)
+            std::abort();
+    }
+    return 0;
+}
