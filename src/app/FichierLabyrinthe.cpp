@@ -131,7 +131,20 @@ void FichierLabyrinthe::Ouvrir(const QString& path) {
     LabyWin* maze = LabyWin::instance();
     Reglageswin* settings = Reglageswin::instance();
     const int rowOnEntry = settings->Jeureglcourant;
-    if (DirectFichier && maze->Laby &&
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        cannotOpen(path, file.errorString());
+        return;
+    }
+    // Decoded before anything is applied, so that the question below can also protect a
+    // maze shown from a maze file recalled through the settings popup.
+    TaggedFile::ReadResult read = TaggedFile::read(file);
+    file.close();
+    const bool isSettingsFile =
+        std::any_of(read.records.cbegin(), read.records.cend(), [](const TaggedFile::Record& r) {
+            return r.kind == TaggedFile::Record::Kind::SettingsFlag && r.flag;
+        });
+    if (maze->Laby && (DirectFichier || !isSettingsFile) &&
         !App::instance()->Alerte(
             QStringLiteral("Voulez-vous vraiment effacer ce labyrinthe pour en ouvrir un autre?") +
                 EndOfLine + EndOfLine +
@@ -139,15 +152,7 @@ void FichierLabyrinthe::Ouvrir(const QString& path) {
                                "effacé."),
             QStringLiteral("Oui"), QStringLiteral("Non")))
         return;
-
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        cannotOpen(path, file.errorString());
-        return;
-    }
     settings->MoRe();
-    TaggedFile::ReadResult read = TaggedFile::read(file);
-    file.close();
 
     bool settingsFile = false;
     bool gridLoaded = false;

@@ -3,21 +3,29 @@
 #include "App.h"
 #include "BackdropWidget.h"
 #include "BevelButton.h"
+#include "FichierLabyrinthe.h"
 #include "Fonts.h"
 #include "GapLabel.h"
 #include "LabyWin.h"
 #include "ModalSeam.h"
+#include "NomreglWin.h"
 #include "NumberText.h"
 #include "PaletteWin.h"
 #include "Resources.h"
+#include "TaggedFile.h"
+#include "Titre.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStandardPaths>
 
 #include <cmath>
 
@@ -121,6 +129,10 @@ Reglageswin::Reglageswin() : QWidget(nullptr, Qt::Tool) {
     connect(Slider1, &QSlider::valueChanged, this, &Reglageswin::Slider1_ValueChanged);
     connect(Timer1, &QTimer::timeout, this, &Reglageswin::Timer1_Action);
     connect(PMjeuregl, &QComboBox::currentIndexChanged, this, &Reglageswin::PMjeuregl_Change);
+    PMjeuregl->installEventFilter(this);
+    connect(PushButton2, &QPushButton::clicked, this, &Reglageswin::PushButton2_Action);
+    connect(BevelButton1, &QToolButton::clicked, this, &Reglageswin::BevelButton1_Action);
+    connect(BevelButton2, &QToolButton::clicked, this, &Reglageswin::BevelButton2_Action);
 
     // Command keys work while the drawer has the focus too.
     addActions(App::instance()->menuActions());
@@ -222,6 +234,13 @@ void Reglageswin::selectRowQuietly(int row) {
     JustRecall = false;
 }
 
+QString Reglageswin::settingsFolder() {
+    if (!folderForTests.isEmpty())
+        return folderForTests;
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+        .filePath(QStringLiteral("Réglages"));
+}
+
 void Reglageswin::ChargerListeReglages() {
     {
         const QSignalBlocker quiet(PMjeuregl);
@@ -229,9 +248,45 @@ void Reglageswin::ChargerListeReglages() {
         PMjeuregl->addItem(QStringLiteral("Défaut"));
         PMjeuregl->insertSeparator(1);
         PMjeuregl->addItem(QStringLiteral("Courants"));
+        const QDir folder(settingsFolder());
+        if (folder.exists()) {
+            PMjeuregl->insertSeparator(3);
+            // Sorted by name: Linux lists a folder in no useful order.
+            const QStringList names =
+                folder.entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+            for (const QString& name : names) {
+                QFile file(folder.filePath(name));
+                if (file.open(QIODevice::ReadOnly) &&
+                    TaggedFile::startsWithHeader(file.read(TaggedFile::header().size())))
+                    PMjeuregl->addItem(name);
+            }
+        }
         PMjeuregl->setCurrentIndex(-1);
     }
-    selectRowQuietly(Jeureglcourant);
+    selectRowQuietly(Jeureglcourant < PMjeuregl->count() ? Jeureglcourant : 2);
+}
+
+bool Reglageswin::PMjeuregl_MouseDown(int, int) {
+    // Sets stored or removed meanwhile appear or go before the menu opens.
+    ChargerListeReglages();
+    return false;
+}
+
+bool Reglageswin::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == PMjeuregl && event->type() == QEvent::MouseButtonPress)
+        PMjeuregl_MouseDown(0, 0);
+    return QWidget::eventFilter(watched, event);
+}
+
+void Reglageswin::applyFactorySettings() {
+    LabyWin* maze = LabyWin::instance();
+    setCorridorFromFile(900);
+    setThicknessFromFile(5);
+    maze->Couleurs.resetToDefaults();
+    maze->OptionFond = 0;
+    Titre::reset();
+    maze->markGridChanged();
+    maze->Refresh();
 }
 
 void Reglageswin::PMjeuregl_Change() {
@@ -244,9 +299,69 @@ void Reglageswin::PMjeuregl_Change() {
         Jeureglcourant = 2;
         return;
     }
-    // Recalling the factory settings and stored sets comes with the settings sets.
-    selectRowQuietly(Jeureglcourant);
+    if (row == 0) {
+        const bool yes =
+            Jeureglcourant != 2 ||
+            App::instance()->Alerte(QStringLiteral("Voulez-vous vraiment que toutes les valeurs "
+                                                   "reviennent aux valeurs par défaut, y compris "
+                                                   "les couleurs et le titre?"),
+                                    QStringLiteral("Oui"), QStringLiteral("Non"));
+        if (!yes) {
+            selectRowQuietly(Jeureglcourant);
+            return;
+        }
+        // The recall's own changes ask nothing, and nothing after the recall is spared.
+        AutoChargeRegs = true;
+        applyFactorySettings();
+        AutoChargeRegs = false;
+        Jeureglcourant = 0;
+        selectRowQuietly(0);
+        return;
+    }
+    if (row >= 4)
+        recallSet(row);
+    JustRecall = false;
 }
+
+void Reglageswin::recallSet(int row) {
+    if (Jeureglcourant == 2 &&
+        !App::instance()->Alerte(QStringLiteral("Voulez-vous vraiment perdre les réglages "
+                                                "courants?"),
+                                 QStringLiteral("Oui"), QStringLiteral("Non"))) {
+        selectRowQuietly(Jeureglcourant);
+        return;
+    }
+    AutoChargeRegs = true;
+    Jeureglcourant = row;
+    const QString name = PMjeuregl->itemText(row);
+    const QDir folder(settingsFolder());
+    if (folder.exists()) {
+        const QString path = folder.filePath(name);
+        if (!QFileInfo(path).isFile()) {
+            ModalSeam::information(this, QStringLiteral("Erreur: ce fichier de réglages n'existe "
+                                                        "pas.Vérifiez qu'il se trouve dans le "
+                                                        "dossier 'Réglages'."));
+        } else if (FichierLabyrinthe::typeCodeOf(path) == QStringLiteral("MND2")) {
+            FichierLabyrinthe::DirectFichier = false;
+            FichierLabyrinthe::Ouvrir(path);
+            FichierLabyrinthe::DirectFichier = true;
+        }
+    }
+    AutoChargeRegs = false;
+}
+
+void Reglageswin::PushButton2_Action() {
+    hide();
+    {
+        NomreglWin names(LabyWin::instance());
+        ModalSeam::exec(names);
+    }
+    showAsDrawer();
+}
+
+void Reglageswin::BevelButton1_Action() {}
+
+void Reglageswin::BevelButton2_Action() {}
 
 void Reglageswin::setThicknessFromFile(int thickness) {
     LabyWin* maze = LabyWin::instance();

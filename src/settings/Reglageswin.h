@@ -51,6 +51,17 @@ public:
     void Slider1_ValueChanged();
     void Timer1_Action();
     void PMjeuregl_Change();
+    bool PMjeuregl_MouseDown(int x, int y);
+    void PushButton2_Action();
+    void BevelButton1_Action();
+    void BevelButton2_Action();
+
+    // The folder of the named settings sets: "Réglages" in the program's data folder.
+    static QString settingsFolder();
+    // Tests point it elsewhere so that they never touch the user's sets.
+    static inline QString folderForTests;
+    // The factory settings of "Défaut".
+    void applyFactorySettings();
 
     // Shows the window beside the palette, on its right.
     void showAsDrawer();
@@ -65,7 +76,12 @@ public:
     static QString thicknessCaption(const QString& fieldText);
     static QString percentCaption(int sliderValue);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void recallSet(int row);
+
     Reglageswin();
     void Open();
 
