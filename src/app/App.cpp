@@ -19,7 +19,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+// Resources compiled into a static library are registered only when asked for. The macro
+// declares a global function, so this must stay outside any namespace.
+static void registerResources() { Q_INIT_RESOURCE(resources); }
+
 App::App(int& argc, char** argv) : QApplication(argc, argv) {
+    registerResources();
     setApplicationName(QStringLiteral("Meandrolith"));
     setApplicationVersion(QStringLiteral("2.0.0"));
     setOrganizationName(QStringLiteral("Meandrolith"));

@@ -3,6 +3,7 @@
 #include "App.h"
 #include "BackdropWidget.h"
 #include "BevelButton.h"
+#include "CoulWin.h"
 #include "FichierLabyrinthe.h"
 #include "Fonts.h"
 #include "GapLabel.h"
@@ -14,6 +15,7 @@
 #include "Resources.h"
 #include "TaggedFile.h"
 #include "Titre.h"
+#include "TitreWin.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -359,9 +361,9 @@ void Reglageswin::PushButton2_Action() {
     showAsDrawer();
 }
 
-void Reglageswin::BevelButton1_Action() {}
+void Reglageswin::BevelButton1_Action() { CoulWin::showDialog(); }
 
-void Reglageswin::BevelButton2_Action() {}
+void Reglageswin::BevelButton2_Action() { TitreWin::showDialog(); }
 
 void Reglageswin::setThicknessFromFile(int thickness) {
     LabyWin* maze = LabyWin::instance();

@@ -7,6 +7,7 @@
 #include "PaletteWin.h"
 #include "Reglageswin.h"
 #include "ResizeHandle.h"
+#include "Resources.h"
 #include "THRnouveaulaby.h"
 #include "TestHarness.h"
 #include "Titre.h"
@@ -86,6 +87,15 @@ private Q_SLOTS:
         QCOMPARE(settings()->windowTitle(), QString("Réglages"));
         QCOMPARE(Titre::FichText(), QString("Labyrinthe 1"));
         QCOMPARE(maze()->Couleurs.at(2), qRgb(255, 255, 0));
+    }
+
+    void artworkIsBuiltIn() {
+        for (const QPixmap* picture : {&Resources::Cerclefond(), &Resources::Vignette(),
+                                       &Resources::Coin(), &Resources::FondLabyrinthe()})
+            QVERIFY(!picture->isNull());
+        QCOMPARE(Resources::Coin().size(), QSize(20, 20));
+        QVERIFY(!Resources::MoveCurs().pixmap().isNull());
+        QVERIFY(!Resources::Curseurcoulchoosv2().pixmap().isNull());
     }
 
     void documentedControlsCarryTheirNames_data() {
