@@ -104,8 +104,7 @@ bool MazeGenerator::runUntil(Clock::time_point deadline) {
             }
             // Drawing cells uniformly until one is a wall picks uniformly among the walls;
             // drawing from the wall list directly gives the same choice in one draw.
-            const std::uint32_t cell =
-                m_walls[m_picks.below(static_cast<std::uint32_t>(m_walls.size()))];
+            const std::uint32_t cell = pickWall();
             m_x = static_cast<int>(cell % static_cast<std::uint32_t>(m_grid.columns()));
             m_y = static_cast<int>(cell / static_cast<std::uint32_t>(m_grid.columns()));
             if (m_hooks.takeStopRequest && m_hooks.takeStopRequest()) {
@@ -139,6 +138,38 @@ bool MazeGenerator::runUntil(Clock::time_point deadline) {
         }
     }
     return true;
+}
+
+std::uint32_t MazeGenerator::pickWall() {
+    const std::size_t size = m_walls.size();
+    auto draw = [&] {
+        const PendingPick pick{m_picks.below(static_cast<std::uint32_t>(size)), size};
+        __builtin_prefetch(&m_walls[pick.wall]);
+        return pick;
+    };
+    while (m_pendingCount < 2)
+        m_pending[m_pendingCount++] = draw();
+    PendingPick now = m_pending[0];
+    m_pending[0] = m_pending[1];
+    m_pending[1] = draw();
+    if (now.listSize != size)
+        now = {m_picks.below(static_cast<std::uint32_t>(size)), size};
+    // The next pick's wall entry was fetched one attempt ago: fetch its neighbourhood now.
+    if (m_pending[0].listSize == size)
+        prefetchAround(m_walls[m_pending[0].wall]);
+    return m_walls[now.wall];
+}
+
+void MazeGenerator::prefetchAround(std::uint32_t cell) const {
+    const auto columns = static_cast<std::uint32_t>(m_grid.columns());
+    const std::uint8_t* base = m_grid.data();
+    const std::size_t count = m_grid.cellCount();
+    // The direction tests read up to two rows above and below the cell.
+    for (int dy = -2; dy <= 2; ++dy) {
+        const auto at = static_cast<std::int64_t>(cell) + dy * static_cast<std::int64_t>(columns);
+        if (at >= 0 && static_cast<std::size_t>(at) < count)
+            __builtin_prefetch(base + at);
+    }
 }
 
 void MazeGenerator::finish(bool byRequest) {

@@ -53,6 +53,8 @@ private:
     bool blocks(int x, int y) const { return m_grid.at(x, y) == WallCode; }
     void writeCell(int x, int y, std::uint8_t code);
     void finish(bool byRequest);
+    std::uint32_t pickWall();
+    void prefetchAround(std::uint32_t cell) const;
 
     static constexpr std::uint8_t WallCode = 1;
 
@@ -62,6 +64,14 @@ private:
     RandomSource m_picks;
     RandomSource m_continuations;
     std::vector<std::uint32_t> m_walls; // indexes of every wall cell, each once
+    // Picks are drawn two attempts ahead so that the memory they touch can be fetched
+    // while the current attempt runs; a draw made before the wall list grew is drawn again.
+    struct PendingPick {
+        std::uint32_t wall = 0;
+        std::size_t listSize = 0;
+    };
+    PendingPick m_pending[2];
+    int m_pendingCount = 0;
     int m_largeur = 0;
     int m_hauteur = 0;
     int m_x = 0;

@@ -182,7 +182,8 @@ private Q_SLOTS:
         QVERIFY(app()->OpenMen->isEnabled());
         QCOMPARE(maze()->Laby, present);
         QCOMPARE(maze()->Grower->isVisibleTo(maze()), state != "drawing");
-        QCOMPARE(p->CAprincipales->isVisibleTo(p), state == "drawing");
+        // The arrows go at the canvas's next paint once the drawing is over.
+        QTRY_COMPARE(p->CAprincipales->isVisibleTo(p), state == "drawing");
     }
 
     void stopEndsTheDrawingWithTheWallsGrownSoFar_data() {
