@@ -41,6 +41,13 @@ void TestHarness::record(QDialog& dialog) {
 }
 
 void TestHarness::install() {
+    // The offscreen platform warns at every window raise; that noise hides real warnings.
+    static QtMessageHandler testlib = nullptr;
+    testlib = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (!message.startsWith(QStringLiteral("This plugin does not support")))
+                testlib(type, context, message);
+        });
     ModalSeam::setResponder([](QDialog& dialog) {
         record(dialog);
         if (s_answers.isEmpty()) {
@@ -54,6 +61,19 @@ void TestHarness::install() {
         }
         s_answers.takeFirst()(dialog);
     });
+}
+
+void TestHarness::endTest() {
+    QCOMPARE(unexpected, 0);
+    QCOMPARE(pending(), 0);
+    closeProgramWindows();
+}
+
+bool TestHarness::drawMaze() {
+    PaletteWin::instance()->BoutonNouveau();
+    return QTest::qWaitFor(
+        [] { return PaletteWin::instance()->PBtracer->text() == QStringLiteral("Nouveau"); },
+        20000);
 }
 
 void TestHarness::reset() {

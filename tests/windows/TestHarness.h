@@ -18,7 +18,12 @@ public:
         QString cancelCaption;
     };
 
+    // Installs the responder, and keeps the offscreen platform's noise out of the log.
     static void install();
+    // Checks that every expected dialog came and no other, then closes the windows.
+    static void endTest();
+    // Draws a maze with the palette and waits for its end.
+    [[nodiscard]] static bool drawMaze();
     static void reset();
 
     static void answerAlert(bool withDefault);

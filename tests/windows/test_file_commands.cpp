@@ -64,30 +64,15 @@ private:
     QTemporaryDir m_folder;
     QString path(const QString& name) const { return m_folder.filePath(name); }
 
-    static bool drawMaze() {
-        palette()->BoutonNouveau();
-        return QTest::qWaitFor([] { return palette()->PBtracer->text() == "Nouveau"; }, 20000);
-    }
-
 private Q_SLOTS:
     void initTestCase() {
         QVERIFY(m_folder.isValid());
         TestHarness::install();
-        static QtMessageHandler testlib = nullptr;
-        testlib = qInstallMessageHandler(
-            [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-                if (!message.startsWith("This plugin does not support"))
-                    testlib(type, context, message);
-            });
     }
 
     void init() { TestHarness::startProgram(); }
 
-    void cleanup() {
-        QCOMPARE(TestHarness::unexpected, 0);
-        QCOMPARE(TestHarness::pending(), 0);
-        TestHarness::closeProgramWindows();
-    }
+    void cleanup() { TestHarness::endTest(); }
 
     void saveOptionsRows_data() {
         QTest::addColumn<int>("row");
@@ -130,7 +115,7 @@ private Q_SLOTS:
     }
 
     void saveOptionsCancelWritesNothing() {
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         const QStringList before = QDir(m_folder.path()).entryList(QDir::Files);
         TestHarness::answerWith([](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
         palette()->PBsauvegarder->click();
@@ -141,7 +126,7 @@ private Q_SLOTS:
     void taggedRoundTripRestoresTheWholeDocument() {
         settings()->Slider1->setValue(640);
         QTRY_COMPARE(settings()->CurrentValueSlider, 640);
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         maze()->Couleurs.set(1, qRgb(10, 20, 30));
         Titre::text = "Un titre assez long pour être coupé à trente-deux caractères";
         Titre::police = "Liberation Serif";
@@ -162,7 +147,7 @@ private Q_SLOTS:
         TestHarness::answerAlert(true); // the slider's question erases the maze
         settings()->Slider1->setValue(100);
         QTRY_COMPARE(settings()->CurrentValueSlider, 100);
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         maze()->Couleurs.resetToDefaults();
         Titre::reset();
         TestHarness::answerAlert(true);
@@ -195,7 +180,7 @@ private Q_SLOTS:
     }
 
     void cancelledSaveWritesNothingButFindsTheSolution() {
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         const QStringList before = QDir(m_folder.path()).entryList(QDir::Files);
         TestHarness::answerSaveOptions(0, false);
         TestHarness::answerFileDialog({});
@@ -211,7 +196,7 @@ private Q_SLOTS:
         QVERIFY(FichierLabyrinthe::writeSettingsFile(file));
         maze()->Couleurs.resetToDefaults();
         settings()->EFepaisseurtrait->setText("5");
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         const MazeGrid shown = maze()->MatriceLabyrinthe;
         settings()->selectRowQuietly(0);
         settings()->Jeureglcourant = 0;
@@ -237,7 +222,7 @@ private Q_SLOTS:
     void settingsFileRecalledQuietly() {
         const QString file = path("quiet");
         QVERIFY(FichierLabyrinthe::writeSettingsFile(file));
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         FichierLabyrinthe::DirectFichier = false;
         FichierLabyrinthe::Ouvrir(file);
         FichierLabyrinthe::DirectFichier = true;
@@ -246,7 +231,7 @@ private Q_SLOTS:
     }
 
     void version1RoundTrip() {
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         palette()->CBsolution->click();
         const MazeGrid drawn = maze()->MatriceLabyrinthe;
         const QString file = path("ancien.mn");
@@ -278,7 +263,7 @@ private Q_SLOTS:
     }
 
     void version1RefusedBeforeAnythingChanges() {
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         const MazeGrid shown = maze()->MatriceLabyrinthe;
         const QString file = path("negatif.mn");
         writeAll(file, QByteArray::fromHex("ffffffff0000000d0000002100000027"));
@@ -389,7 +374,7 @@ private Q_SLOTS:
 
     void openingDuringADrawingStopsItFirst() {
         const QString file = path("pendant.mndr");
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         QVERIFY(FichierLabyrinthe::writeSettingsFile(file));
         TestHarness::answerAlert(true);
         palette()->BoutonNouveau();
@@ -415,7 +400,7 @@ private Q_SLOTS:
         QFETCH(int, row);
         QFETCH(bool, withSolution);
         QFETCH(QString, name);
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         if (!withSolution)
             palette()->CBsolution->click(); // shown on screen, left out of the picture
         // A new name each time: the dialog would ask before replacing a file.
@@ -442,7 +427,7 @@ private Q_SLOTS:
     }
 
     void failedPngExportSaysSo() {
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         TestHarness::answerSaveOptions(4, false);
         TestHarness::answerWith([](QDialog& dialog) {
             auto& files = static_cast<QFileDialog&>(dialog);

@@ -19,7 +19,6 @@
 #include <QTimer>
 
 namespace {
-PaletteWin* palette() { return PaletteWin::instance(); }
 LabyWin* maze() { return LabyWin::instance(); }
 Reglageswin* settings() { return Reglageswin::instance(); }
 
@@ -53,11 +52,6 @@ private:
     QTemporaryDir m_root;
     QString folder() const { return m_root.filePath("Réglages"); }
 
-    static bool drawMaze() {
-        palette()->BoutonNouveau();
-        return QTest::qWaitFor([] { return palette()->PBtracer->text() == "Nouveau"; }, 20000);
-    }
-
     void storeSet(const QString& name) {
         answerName(name);
         settings()->PushButton2->click();
@@ -67,12 +61,6 @@ private Q_SLOTS:
     void initTestCase() {
         QVERIFY(m_root.isValid());
         TestHarness::install();
-        static QtMessageHandler testlib = nullptr;
-        testlib = qInstallMessageHandler(
-            [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-                if (!message.startsWith("This plugin does not support"))
-                    testlib(type, context, message);
-            });
     }
 
     void init() {
@@ -82,10 +70,8 @@ private Q_SLOTS:
     }
 
     void cleanup() {
-        QCOMPARE(TestHarness::unexpected, 0);
-        QCOMPARE(TestHarness::pending(), 0);
         QVERIFY(!settings()->JustRecall);
-        TestHarness::closeProgramWindows();
+        TestHarness::endTest();
     }
 
     void theDefaultFolderIsThePerUserDataFolder() {
@@ -255,7 +241,7 @@ private Q_SLOTS:
         storeSet("Bleu");
         TestHarness::reset();
         settings()->applyFactorySettings();
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         const MazeGrid shown = maze()->MatriceLabyrinthe;
         settings()->MoRe();
         TestHarness::answerAlert(true);

@@ -47,31 +47,14 @@ class TestWindows : public QObject {
     Q_OBJECT
 
 private:
-    static bool drawMaze() {
-        palette()->BoutonNouveau();
-        return QTest::qWaitFor([] { return palette()->PBtracer->text() == "Nouveau"; }, 20000);
-    }
     static void setThickness(const QString& text) { settings()->EFepaisseurtrait->setText(text); }
 
 private Q_SLOTS:
-    void initTestCase() {
-        TestHarness::install();
-        // The offscreen platform warns at every window raise; that noise hides real warnings.
-        static QtMessageHandler testlib = nullptr;
-        testlib = qInstallMessageHandler(
-            [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-                if (!message.startsWith("This plugin does not support"))
-                    testlib(type, context, message);
-            });
-    }
+    void initTestCase() { TestHarness::install(); }
 
     void init() { TestHarness::startProgram(); }
 
-    void cleanup() {
-        QCOMPARE(TestHarness::unexpected, 0);
-        QCOMPARE(TestHarness::pending(), 0);
-        TestHarness::closeProgramWindows();
-    }
+    void cleanup() { TestHarness::endTest(); }
 
     void startupShowsPaletteAndEmptyMazeWindow() {
         QCOMPARE(palette()->windowTitle(), QString("Palette"));
@@ -161,7 +144,7 @@ private Q_SLOTS:
         if (state == "drawing")
             palette()->BoutonNouveau(); // the run goes on from the event loop
         if (state == "present")
-            QVERIFY(drawMaze());
+            QVERIFY(TestHarness::drawMaze());
         PaletteWin* p = palette();
         QCOMPARE(p->PBtracer->text(), tracer);
         QCOMPARE(p->PBquitter->text(), quitter);
@@ -237,7 +220,7 @@ private Q_SLOTS:
         setThickness("20");
         maze()->setContentSize(width, height);
         if (accepted) {
-            QVERIFY(drawMaze());
+            QVERIFY(TestHarness::drawMaze());
             QCOMPARE(maze()->Largeur, 2);
             QCOMPARE(maze()->Hauteur, 2);
             QCOMPARE(maze()->MatriceLabyrinthe.at(1, 1), std::uint8_t(0));
@@ -272,7 +255,7 @@ private Q_SLOTS:
 
     void newMazeAsksBeforeErasing() {
         QFETCH(bool, erase);
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         palette()->CBsolution->click();
         QVERIFY(maze()->SolutionTrouvee);
         const MazeGrid before = maze()->MatriceLabyrinthe;
@@ -300,14 +283,14 @@ private Q_SLOTS:
     }
 
     void sameSeedDrawsTheSameMaze() {
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         const MazeGrid first = maze()->MatriceLabyrinthe;
         TestHarness::answerAlert(true);
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         QVERIFY(maze()->MatriceLabyrinthe == first);
         THRnouveaulaby::fixedSeed = 777;
         TestHarness::answerAlert(true);
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         QVERIFY(!(maze()->MatriceLabyrinthe == first));
     }
 
@@ -351,7 +334,7 @@ private Q_SLOTS:
     }
 
     void solutionIsFoundOnceAndShownByColour() {
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         QVERIFY(cellsWithCode(maze()->MatriceLabyrinthe, 2).isEmpty());
         palette()->CBsolution->click();
         QVERIFY(maze()->SolutionTrouvee);
@@ -375,7 +358,7 @@ private Q_SLOTS:
     }
 
     void solutionMenuItemFollowsTheBox() {
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         app()->SolMen->trigger();
         QVERIFY(palette()->CBsolution->isChecked());
         QVERIFY(app()->SolMen->isChecked());
@@ -389,16 +372,16 @@ private Q_SLOTS:
 
     void programsUntickNeverSwallowsTheNextClick() {
         // The box is already unticked when the next drawing unticks it again.
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         TestHarness::answerAlert(true);
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         QVERIFY(!palette()->autocheck);
         palette()->CBsolution->click();
         QVERIFY(maze()->SolutionTrouvee);
     }
 
     void unreachableExitIsReported() {
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         LabyWin* w = maze();
         w->MatriceLabyrinthe.set(w->SortieX, w->SortieY - 1, 1); // wall the exit in
         TestHarness::answerMessage();
@@ -467,7 +450,7 @@ private Q_SLOTS:
 
     void thicknessChangeWithAMaze() {
         QFETCH(bool, erase);
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         const int columns = maze()->Largeur + 1;
         const int rows = maze()->Hauteur + 1;
         TestHarness::answerAlert(erase);
@@ -514,7 +497,7 @@ private Q_SLOTS:
 
     void sliderChangeWithAMaze() {
         QFETCH(bool, erase);
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         TestHarness::answerAlert(erase);
         settings()->Slider1->setValue(500);
         QTRY_COMPARE(TestHarness::seen.size(), 1);
@@ -541,7 +524,7 @@ private Q_SLOTS:
         QFETCH(bool, answer);
         QFETCH(bool, asked);
         if (withMaze)
-            QVERIFY(drawMaze());
+            QVERIFY(TestHarness::drawMaze());
         if (asked)
             TestHarness::answerAlert(answer);
         QTest::mousePress(maze()->Grower, Qt::LeftButton, {}, QPoint(10, 10));
@@ -573,7 +556,7 @@ private Q_SLOTS:
 
     void frameCannotResizeAShownMaze() {
         QVERIFY(maze()->minimumSize() != maze()->maximumSize());
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         QCOMPARE(maze()->minimumSize(), maze()->maximumSize());
         TestHarness::answerAlert(true);
         QVERIFY(maze()->Grower_MouseDown(1, 1));
@@ -592,7 +575,7 @@ private Q_SLOTS:
         QVERIFY(!palette()->CBsolution->isEnabled());
         QVERIFY(palette()->PBreglages->isEnabled());
         // A new window with an empty document takes its place.
-        QVERIFY(drawMaze());
+        QVERIFY(TestHarness::drawMaze());
         QVERIFY(maze()->Laby);
     }
 
