@@ -12,8 +12,6 @@ ModalSeam::Responder& ModalSeam::responder() {
 
 void ModalSeam::setResponder(Responder responder) { ModalSeam::responder() = std::move(responder); }
 
-bool ModalSeam::hasResponder() { return static_cast<bool>(responder()); }
-
 int ModalSeam::exec(QDialog& dialog) {
     if (Responder answer = responder()) {
         QPointer<QDialog> guarded(&dialog);

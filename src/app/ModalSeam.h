@@ -17,7 +17,6 @@ public:
     static void information(QWidget* parent, const QString& text);
 
     static void setResponder(Responder responder);
-    static bool hasResponder();
 
 private:
     static Responder& responder();

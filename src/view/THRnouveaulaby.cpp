@@ -98,8 +98,7 @@ void THRnouveaulaby::showGrowth() {
     QElapsedTimer clock;
     clock.start();
     m_window.CVprincipal->showLive(m_window.MatriceLabyrinthe, m_liveColors);
-    m_rebuildNanoseconds = clock.nsecsElapsed();
-    const qint64 cost = m_rebuildNanoseconds + m_window.CVprincipal->lastPaintNanoseconds();
+    const qint64 cost = clock.nsecsElapsed() + m_window.CVprincipal->lastPaintNanoseconds();
     m_flushNanoseconds = std::max<qint64>(FlushMilliseconds * 1'000'000LL, FlushCostFactor * cost);
 }
 

@@ -61,7 +61,6 @@ private:
     QTimer m_slices;
     QElapsedTimer m_sinceFlush;
     qint64 m_flushNanoseconds = 0;
-    qint64 m_rebuildNanoseconds = 0;
     // The slider and the stop flag change only between slices, when events are handled,
     // so each slice reads them once instead of at every draw.
     int m_continuationThreshold = 0;
