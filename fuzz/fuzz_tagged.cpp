@@ -1,3 +1,4 @@
+#include "SequentialBytes.h"
 #include "TaggedFile.h"
 
 #include <QBuffer>
@@ -6,28 +7,6 @@
 #include <cstdlib>
 
 namespace {
-
-// The same bytes as a pipe, which cannot tell how much is left.
-class SequentialBytes : public QIODevice {
-public:
-    explicit SequentialBytes(const QByteArray& bytes) : m_bytes(bytes) {
-        open(QIODevice::ReadOnly);
-    }
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override {
-        const qint64 n = std::min(maxSize, qint64(m_bytes.size()) - m_at);
-        std::copy_n(m_bytes.constData() + m_at, n, data);
-        m_at += n;
-        return n;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    QByteArray m_bytes;
-    qint64 m_at = 0;
-};
 
 TaggedFile::ReadResult readBytes(QByteArray bytes) {
     QBuffer buffer(&bytes);

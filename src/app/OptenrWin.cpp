@@ -1,5 +1,6 @@
 #include "OptenrWin.h"
 
+#include "BackdropWidget.h"
 #include "FichierLabyrinthe.h"
 #include "Fonts.h"
 #include "LabyWin.h"
@@ -44,10 +45,7 @@ OptenrWin::OptenrWin(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("OptenrWin"));
     setWindowTitle(QStringLiteral("Options de sauvegarde"));
     setFixedSize(339, 177);
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    BackdropWidget::paintWhite(*this);
 
     StaticText1 = new QLabel(QStringLiteral("Format:"), this);
     StaticText1->setObjectName(QStringLiteral("StaticText1"));

@@ -1,6 +1,7 @@
 #include "NomreglWin.h"
 
 #include "App.h"
+#include "BackdropWidget.h"
 #include "ChasingArrows.h"
 #include "FichierLabyrinthe.h"
 #include "Fonts.h"
@@ -20,10 +21,7 @@ NomreglWin::NomreglWin(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Nom du jeu"));
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(320, 96);
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    BackdropWidget::paintWhite(*this);
 
     StaticText1 = new QLabel(QStringLiteral("Nom du jeu de réglages:"), this);
     StaticText1->setObjectName(QStringLiteral("StaticText1"));

@@ -19,6 +19,13 @@ BackdropWidget* BackdropWidget::fill(QWidget& window) {
     return content;
 }
 
+void BackdropWidget::paintWhite(QWidget& window) {
+    window.setAutoFillBackground(true);
+    QPalette white = window.palette();
+    white.setColor(QPalette::Window, Qt::white);
+    window.setPalette(white);
+}
+
 void BackdropWidget::setBackdrop(const QPixmap& picture) {
     if (picture.cacheKey() == m_backdrop.cacheKey() && picture.isNull() == m_backdrop.isNull())
         return;

@@ -11,6 +11,8 @@ public:
     explicit BackdropWidget(QWidget* parent = nullptr);
     // Fills `window` with a white backdrop showing the decorative maze picture.
     static BackdropWidget* fill(QWidget& window);
+    // A plain white window background, without the picture.
+    static void paintWhite(QWidget& window);
 
     void setBackdrop(const QPixmap& picture); // a null picture removes it
     [[nodiscard]] bool hasBackdrop() const { return !m_backdrop.isNull(); }

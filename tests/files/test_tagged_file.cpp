@@ -1,5 +1,6 @@
 #include "CellCode.h"
 #include "MazeGrid.h"
+#include "SequentialBytes.h"
 #include "TaggedFile.h"
 
 #include <QBuffer>
@@ -178,28 +179,6 @@ protected:
 private:
     qint64 m_limit;
     qint64 m_written = 0;
-};
-
-// Bytes that cannot tell their size, like a pipe.
-class SequentialBytes : public QIODevice {
-public:
-    explicit SequentialBytes(const QByteArray& bytes) : m_bytes(bytes) {
-        open(QIODevice::ReadOnly);
-    }
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override {
-        const qint64 n = std::min(maxSize, qint64(m_bytes.size()) - m_at);
-        std::copy_n(m_bytes.constData() + m_at, n, data);
-        m_at += n;
-        return n;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    QByteArray m_bytes;
-    qint64 m_at = 0;
 };
 
 } // namespace
