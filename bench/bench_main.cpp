@@ -8,20 +8,20 @@
 // The exit code is 0 whether targets are met or not: this is a report, not a test. A setup
 // that cannot be measured at all (window of the wrong size, drawing that never ends) exits 2.
 
-#include "App.h"
-#include "ColorTable.h"
-#include "GridPicture.h"
-#include "LabyWin.h"
-#include "MazeCanvas.h"
-#include "MazeGenerator.h"
-#include "MazeGrid.h"
-#include "ModalSeam.h"
-#include "PaletteWin.h"
-#include "PictureFiles.h"
-#include "Reglageswin.h"
-#include "SolutionFinder.h"
-#include "THRnouveaulaby.h"
-#include "TaggedFile.h"
+#include "app/App.h"
+#include "app/PaletteWin.h"
+#include "files/PictureFiles.h"
+#include "files/TaggedFile.h"
+#include "maze/ColorTable.h"
+#include "maze/GridPicture.h"
+#include "maze/MazeGenerator.h"
+#include "maze/MazeGrid.h"
+#include "maze/SolutionFinder.h"
+#include "settings/Reglageswin.h"
+#include "ui/ModalSeam.h"
+#include "view/LabyWin.h"
+#include "view/MazeCanvas.h"
+#include "view/THRnouveaulaby.h"
 
 #include <QBuffer>
 #include <QCheckBox>

@@ -1,5 +1,5 @@
 #include "SequentialBytes.h"
-#include "TaggedFile.h"
+#include "files/TaggedFile.h"
 
 #include <QBuffer>
 

@@ -1,4 +1,4 @@
-#include "Version1File.h"
+#include "files/Version1File.h"
 
 #include <QBuffer>
 #include <QtEndian>

@@ -1,8 +1,8 @@
-#include "AboutWin.h"
+#include "app/AboutWin.h"
 
-#include "BackdropWidget.h"
-#include "Fonts.h"
-#include "Resources.h"
+#include "ui/BackdropWidget.h"
+#include "ui/Fonts.h"
+#include "ui/Resources.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,9 +1,9 @@
-#include "AlertWin.h"
+#include "app/AlertWin.h"
 
-#include "App.h"
-#include "BackdropWidget.h"
-#include "Fonts.h"
-#include "Resources.h"
+#include "app/App.h"
+#include "ui/BackdropWidget.h"
+#include "ui/Fonts.h"
+#include "ui/Resources.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -1,15 +1,13 @@
-#include "App.h"
+#include "app/App.h"
 
-#include "AboutWin.h"
-#include "AlertWin.h"
-#include "ChasingArrows.h"
-#include "FichierLabyrinthe.h"
-#include "LabyWin.h"
-#include "MazeCanvas.h"
-#include "ModalSeam.h"
-#include "PaletteWin.h"
-#include "Reglageswin.h"
-#include "Resources.h"
+#include "app/AboutWin.h"
+#include "app/AlertWin.h"
+#include "app/FichierLabyrinthe.h"
+#include "app/PaletteWin.h"
+#include "settings/Reglageswin.h"
+#include "ui/ModalSeam.h"
+#include "ui/Resources.h"
+#include "view/LabyWin.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -50,7 +48,7 @@ App::~App() {
 App* App::instance() { return static_cast<App*>(QCoreApplication::instance()); }
 
 void App::registerFileTypes() {
-    m_fileTypes = {
+    FileTypes::registerTypes({
         {QStringLiteral("image/pict"),
          QStringLiteral("MNDR"),
          QStringLiteral("PICT"),
@@ -72,16 +70,7 @@ void App::registerFileTypes() {
          QStringLiteral("MNDR"),
          QStringLiteral("????"),
          {QStringLiteral(".mn")}},
-    };
-}
-
-QString App::typeCodeFor(const QString& fileName) const {
-    const QString suffix = QLatin1Char('.') + QFileInfo(fileName).suffix().toLower();
-    for (const FileType& type : m_fileTypes) {
-        if (type.extensions.contains(suffix))
-            return type.typeCode;
-    }
-    return {};
+    });
 }
 
 QAction* App::makeItem(const QString& name, const QString& text, const QString& key, bool enabled) {
@@ -205,6 +194,16 @@ bool App::Alerte(const QString& message, const QString& defaultCaption,
     if (settingsWereVisible)
         settings->showAsDrawer();
     return RetourAlerte;
+}
+
+void App::recallSettingsFile(const QString& path) {
+    FichierLabyrinthe::DirectFichier = false;
+    FichierLabyrinthe::Ouvrir(path);
+    FichierLabyrinthe::DirectFichier = true;
+}
+
+bool App::writeSettingsFile(const QString& path) {
+    return FichierLabyrinthe::writeSettingsFile(path);
 }
 
 void App::OpenDocument(const QString& path) {

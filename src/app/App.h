@@ -1,5 +1,8 @@
 #pragma once
 
+#include "files/FileTypes.h"
+#include "ui/Shell.h"
+
 #include <QApplication>
 #include <QStringList>
 
@@ -8,15 +11,10 @@ class QMenu;
 class QMenuBar;
 
 // The application object: file types, menu items and their handlers, and the alert.
-class App : public QApplication {
+class App : public QApplication, public Shell {
     Q_OBJECT
 public:
-    struct FileType {
-        QString name;
-        QString creator;
-        QString typeCode;
-        QStringList extensions;
-    };
+    using FileType = FileTypes::FileType;
 
     App(int& argc, char** argv);
     ~App() override;
@@ -30,12 +28,10 @@ public:
     bool RetourAlerte = false;
     // Asks a question in the alert; true for the default button.
     bool Alerte(const QString& message, const QString& defaultCaption,
-                const QString& cancelCaption);
+                const QString& cancelCaption) override;
 
     // The registered file types, in registration order.
-    [[nodiscard]] const QList<FileType>& fileTypes() const { return m_fileTypes; }
-    // Four-character type code of a file, from its extension in any letter case.
-    [[nodiscard]] QString typeCodeFor(const QString& fileName) const;
+    [[nodiscard]] const QList<FileType>& fileTypes() const { return FileTypes::registered(); }
 
     // Menu items, shared by every maze window's menu bar and active from every window.
     QAction* NouveauMen = nullptr;
@@ -51,8 +47,11 @@ public:
     QAction* EditClear = nullptr;
     QAction* AboutMen = nullptr;
 
-    void populateMenuBar(QMenuBar& bar, QMenu*& fileMenu, QMenu*& editMenu);
-    [[nodiscard]] QList<QAction*> menuActions() const;
+    void populateMenuBar(QMenuBar& bar, QMenu*& fileMenu, QMenu*& editMenu) override;
+    [[nodiscard]] QList<QAction*> menuActions() const override;
+
+    void recallSettingsFile(const QString& path) override;
+    bool writeSettingsFile(const QString& path) override;
 
     // A document the desktop or the command line asks the program to open.
     void OpenDocument(const QString& path);
@@ -69,6 +68,4 @@ private:
     void createMenuItems();
     QAction* makeItem(const QString& name, const QString& text, const QString& key, bool enabled);
     void EnableMenuItems();
-
-    QList<FileType> m_fileTypes;
 };

@@ -1,16 +1,18 @@
-#include "FichierLabyrinthe.h"
+#include "app/FichierLabyrinthe.h"
 
-#include "App.h"
-#include "FileDialogs.h"
-#include "LabyWin.h"
-#include "MazeCanvas.h"
-#include "ModalSeam.h"
-#include "PaletteWin.h"
-#include "Reglageswin.h"
-#include "ResizeHandle.h"
-#include "THRnouveaulaby.h"
-#include "Titre.h"
-#include "Version1File.h"
+#include "app/App.h"
+#include "app/PaletteWin.h"
+#include "files/FileTypes.h"
+#include "files/Version1File.h"
+#include "maze/DocumentState.h"
+#include "maze/Titre.h"
+#include "settings/Reglageswin.h"
+#include "ui/FileDialogs.h"
+#include "ui/ModalSeam.h"
+#include "view/LabyWin.h"
+#include "view/MazeCanvas.h"
+#include "view/ResizeHandle.h"
+#include "view/THRnouveaulaby.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -40,7 +42,7 @@ void showMazeState(bool mazeLoaded) {
     LabyWin* maze = LabyWin::instance();
     if (mazeLoaded) {
         maze->Laby = true;
-        PaletteWin::instance()->applyDocumentState(DocumentState::MazePresent);
+        DocumentState::instance().mazeRead();
     }
     if (maze->Laby) {
         maze->AllowRefresh = true;
@@ -279,10 +281,4 @@ void FichierLabyrinthe::OuvrirAncien(const QString& path) {
     showMazeState(true);
 }
 
-QString FichierLabyrinthe::typeCodeOf(const QString& path) {
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly) &&
-        TaggedFile::startsWithHeader(file.read(TaggedFile::header().size())))
-        return QStringLiteral("MND2");
-    return App::instance()->typeCodeFor(path);
-}
+QString FichierLabyrinthe::typeCodeOf(const QString& path) { return FileTypes::typeCodeOf(path); }

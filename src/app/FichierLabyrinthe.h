@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TaggedFile.h"
+#include "files/TaggedFile.h"
 
 #include <QString>
 

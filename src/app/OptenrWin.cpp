@@ -1,9 +1,9 @@
-#include "OptenrWin.h"
+#include "app/OptenrWin.h"
 
-#include "BackdropWidget.h"
-#include "FichierLabyrinthe.h"
-#include "Fonts.h"
-#include "LabyWin.h"
+#include "app/FichierLabyrinthe.h"
+#include "ui/BackdropWidget.h"
+#include "ui/Fonts.h"
+#include "view/LabyWin.h"
 
 #include <QCheckBox>
 #include <QComboBox>

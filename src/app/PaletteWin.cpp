@@ -1,19 +1,18 @@
-#include "PaletteWin.h"
+#include "app/PaletteWin.h"
 
-#include "App.h"
-#include "BackdropWidget.h"
-#include "ChasingArrows.h"
-#include "FileDialogs.h"
-#include "Fonts.h"
-#include "LabyWin.h"
-#include "MazeCanvas.h"
-#include "MazeGenerator.h"
-#include "ModalSeam.h"
-#include "OptenrWin.h"
-#include "Reglageswin.h"
-#include "Resources.h"
-#include "THRnouveaulaby.h"
-#include "Titre.h"
+#include "app/App.h"
+#include "app/OptenrWin.h"
+#include "maze/ControlStates.h"
+#include "maze/Titre.h"
+#include "settings/Reglageswin.h"
+#include "ui/BackdropWidget.h"
+#include "ui/ChasingArrows.h"
+#include "ui/FileDialogs.h"
+#include "ui/Fonts.h"
+#include "ui/ModalSeam.h"
+#include "view/LabyWin.h"
+#include "view/MazeCanvas.h"
+#include "view/THRnouveaulaby.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -22,6 +21,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSlider>
 
 QPointer<PaletteWin> PaletteWin::s_instance;
 
@@ -76,7 +76,10 @@ PaletteWin::PaletteWin() : QWidget(nullptr, Qt::Tool) {
     connect(PBtracer, &QPushButton::clicked, this, &PaletteWin::PBtracer_Action);
     connect(PBouvrir, &QPushButton::clicked, this, &PaletteWin::PBouvrir_Action);
     // A value set by the program raises the box's action as a click does.
-    connect(CBsolution, &QCheckBox::toggled, this, &PaletteWin::CBsolution_Action);
+    connect(CBsolution, &QCheckBox::toggled, this, [this](bool checked) {
+        DocumentState::instance().setSolutionShown(checked);
+        CBsolution_Action();
+    });
     connect(PBreglages, &QPushButton::clicked, this, &PaletteWin::PBreglages_Action);
     connect(PBsauvegarder, &QPushButton::clicked, this, &PaletteWin::PBsauvegarder_Action);
     connect(PBimprimer, &QPushButton::clicked, this, &PaletteWin::PBimprimer_Action);
@@ -84,6 +87,32 @@ PaletteWin::PaletteWin() : QWidget(nullptr, Qt::Tool) {
 
     // Command keys work while the palette has the focus.
     addActions(App::instance()->menuActions());
+    observeDocument();
+}
+
+void PaletteWin::observeDocument() {
+    DocumentState& state = DocumentState::instance();
+    connect(&state, &DocumentState::phaseChanged, this, &PaletteWin::applyDocumentState);
+    connect(&state, &DocumentState::busyChanged, CAprincipales, &QWidget::setVisible);
+    connect(&state, &DocumentState::solutionShownChanged, this, &PaletteWin::showSolutionState);
+    applyDocumentState(state.phase());
+    CAprincipales->setVisible(state.busy());
+    showSolutionState(state.solutionShown());
+}
+
+void PaletteWin::showSolutionState(bool shown) {
+    if (CBsolution->isChecked() == shown)
+        return;
+    if (DocumentState::instance().phase() != DocumentPhase::Drawing) {
+        CBsolution->setChecked(shown);
+        return;
+    }
+    // The generator unticks the box; the flag tells the box's handler to do nothing. When
+    // the box was already unticked no handler runs, so nothing is left to swallow the
+    // user's next click.
+    autocheck = true;
+    CBsolution->setChecked(shown);
+    autocheck = false;
 }
 
 QPushButton* PaletteWin::makeButton(const char* name, const QString& caption, QRect geometry) {
@@ -97,6 +126,7 @@ QPushButton* PaletteWin::makeButton(const char* name, const QString& caption, QR
 
 void PaletteWin::Open() {
     Reglageswin* settings = Reglageswin::instance();
+    settings->setDrawerAnchor(this);
     settings->show();
     settings->hide();
     LabyWin* maze = LabyWin::instance();
@@ -105,30 +135,33 @@ void PaletteWin::Open() {
     maze->move(frameGeometry().right() + 1 + settings->frameGeometry().width() + 8, y());
 }
 
-void PaletteWin::applyDocumentState(DocumentState state) {
+void PaletteWin::applyDocumentState(DocumentPhase phase) {
+    const ControlStates& row = ControlStates::of(phase);
     App* app = App::instance();
-    const bool present = state == DocumentState::MazePresent;
-    const bool drawing = state == DocumentState::Drawing;
-    PBtracer->setText(drawing   ? QStringLiteral("Stop!")
-                      : present ? QStringLiteral("Nouveau")
-                                : QStringLiteral("Tracer"));
-    PBquitter->setText(drawing ? QStringLiteral("Stop!") : QStringLiteral("Quitter"));
-    app->NouveauMen->setText(PBtracer->text());
-    app->NouveauMen->setShortcut(
-        QKeySequence(drawing ? QStringLiteral("Ctrl+.") : QStringLiteral("Ctrl+N")));
-    PBreglages->setEnabled(!drawing);
-    CBsolution->setEnabled(present);
-    PBsauvegarder->setEnabled(present);
-    PBimprimer->setEnabled(present);
-    app->SaveMen->setEnabled(present);
-    app->PrintMen->setEnabled(present);
-    app->SolMen->setEnabled(present);
-    if (!present)
+    PBtracer->setText(row.tracerCaption);
+    PBquitter->setText(row.quitCaption);
+    m_quitStopsDrawing = phase == DocumentPhase::Drawing;
+    app->NouveauMen->setText(row.tracerCaption);
+    app->NouveauMen->setShortcut(QKeySequence(row.tracerShortcut));
+    PBreglages->setEnabled(row.settingsEnabled);
+    if (row.settingsDrawerHidden) {
+        if (Reglageswin* settings = Reglageswin::existing())
+            settings->hide();
+        PBreglages->setText(QStringLiteral("Réglages >"));
+    }
+    CBsolution->setEnabled(row.solutionEnabled);
+    app->SolMen->setEnabled(row.solutionEnabled);
+    if (row.solutionMenuUnchecked)
         app->SolMen->setChecked(false);
+    for (QPushButton* button : {PBsauvegarder, PBimprimer})
+        button->setEnabled(row.saveEnabled);
+    for (QAction* item : {app->SaveMen, app->PrintMen})
+        item->setEnabled(row.saveEnabled);
 }
 
 void PaletteWin::BoutonNouveau() {
-    if (PBtracer->text() == QStringLiteral("Stop!")) {
+    DocumentState& state = DocumentState::instance();
+    if (state.phase() == DocumentPhase::Drawing) {
         stopped = true;
         return;
     }
@@ -150,20 +183,17 @@ void PaletteWin::BoutonNouveau() {
                                  "traits plus épais."));
         return;
     }
-    if (PBtracer->text() != QStringLiteral("Tracer") && maze->Laby &&
+    if (state.phase() != DocumentPhase::NoMaze && maze->Laby &&
         !App::instance()->Alerte(QStringLiteral("Voulez vous vraiment effacer ce labyrinthe?"),
                                  QStringLiteral("Oui"), QStringLiteral("Non")))
         return;
 
-    CAprincipales->setVisible(true);
+    state.setBusy(true);
     maze->ClearCVlaby();
     Titre::reset();
     maze->show();
-    applyDocumentState(DocumentState::Drawing);
-    if (Reglageswin* settings = Reglageswin::existing())
-        settings->hide();
-    PBreglages->setText(QStringLiteral("Réglages >"));
-    maze->THRnouveaulaby1->Run();
+    // The run's start puts the palette and the menus in the drawing state.
+    maze->THRnouveaulaby1->Run(Reglageswin::instance()->Slider1->value());
 }
 
 void PaletteWin::PBtracer_Action() { BoutonNouveau(); }
@@ -184,11 +214,12 @@ void PaletteWin::CBsolution_Action() {
 }
 
 void PaletteWin::runSolutionStep() {
-    CAprincipales->setVisible(true);
+    DocumentState& state = DocumentState::instance();
+    state.setBusy(true);
     LabyWin* maze = LabyWin::instance();
     if (maze->SolutionTrouvee) {
         maze->CVprincipal->update();
-    } else if (PBtracer->text() == QStringLiteral("Nouveau") && maze->Laby) {
+    } else if (state.phase() == DocumentPhase::MazePresent && maze->Laby) {
         maze->FindSolution();
     } else {
         maze->CVprincipal->update(); // its paint hides the arrows again
@@ -197,6 +228,7 @@ void PaletteWin::runSolutionStep() {
 
 void PaletteWin::PBreglages_Action() {
     Reglageswin* settings = Reglageswin::instance();
+    settings->setDrawerAnchor(this);
     if (!settings->isVisible()) {
         settings->showAsDrawer();
         PBreglages->setText(QStringLiteral("Réglages <"));
@@ -216,13 +248,14 @@ void PaletteWin::PBimprimer_Action() {
 }
 
 void PaletteWin::PBquitter_Action() {
-    if (PBquitter->text() == QStringLiteral("Quitter")) {
+    if (m_quitStopsDrawing) {
+        m_quitStopsDrawing = false;
+        stopped = true;
+        PBquitter->setText(QStringLiteral("Quitter"));
+    } else {
         if (Reglageswin* settings = Reglageswin::existing())
             settings->close();
         QApplication::quit();
-    } else if (PBquitter->text() == QStringLiteral("Stop!")) {
-        stopped = true;
-        PBquitter->setText(QStringLiteral("Quitter"));
     }
 }
 

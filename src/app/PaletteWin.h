@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DocumentState.h"
+#include "maze/DocumentState.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -19,7 +19,16 @@ public:
     static PaletteWin* instance();
     static PaletteWin* existing();
 
-    bool stopped = false;   // the user asked the running generation to stop
+    // The document's stop request: the user asked the running generation to stop.
+    class StopFlag {
+    public:
+        explicit operator bool() const { return DocumentState::instance().stopRequested(); }
+        StopFlag& operator=(bool requested) {
+            DocumentState::instance().setStopRequested(requested);
+            return *this;
+        }
+    };
+    StopFlag stopped;
     bool autocheck = false; // the solution box's next action comes from the program
 
     QLabel* StaticText1 = nullptr;
@@ -46,8 +55,8 @@ public:
 
     // Body of the solution step: find the path once, repaint on every later change.
     void runSolutionStep();
-    // Captions and enabled states of the palette and the menu items for one state.
-    void applyDocumentState(DocumentState state);
+    // Captions and enabled states of the palette and the menu items for one phase.
+    void applyDocumentState(DocumentPhase phase);
 
 protected:
     void moveEvent(QMoveEvent* event) override;
@@ -58,7 +67,13 @@ protected:
 private:
     PaletteWin();
     QPushButton* makeButton(const char* name, const QString& caption, QRect geometry);
+    void observeDocument();
+    // Ticks or unticks the box as the document says; the program's own untick during a
+    // drawing is swallowed by `autocheck`.
+    void showSolutionState(bool shown);
 
     BackdropWidget* m_content = nullptr;
+    // The quit button stops a drawing until it is pressed once during it, then quits.
+    bool m_quitStopsDrawing = false;
     static QPointer<PaletteWin> s_instance;
 };

@@ -1,5 +1,5 @@
-#include "App.h"
-#include "THRnouveaulaby.h"
+#include "app/App.h"
+#include "view/THRnouveaulaby.h"
 
 #include <QCommandLineParser>
 #include <QTextStream>

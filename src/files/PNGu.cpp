@@ -1,4 +1,4 @@
-#include "PNGu.h"
+#include "files/PNGu.h"
 
 #include <QImage>
 #include <QImageWriter>

@@ -1,4 +1,4 @@
-#include "PictWriter.h"
+#include "files/PictWriter.h"
 
 #include <QIODevice>
 #include <QImage>

@@ -1,7 +1,7 @@
-#include "PictureFiles.h"
+#include "files/PictureFiles.h"
 
-#include "PNGu.h"
-#include "PictWriter.h"
+#include "files/PNGu.h"
+#include "files/PictWriter.h"
 
 #include <QImage>
 #include <QImageWriter>

@@ -1,4 +1,4 @@
-#include "TaggedFile.h"
+#include "files/TaggedFile.h"
 
 #include <QIODevice>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "Version1File.h"
+#include "files/Version1File.h"
 
-#include "CellCode.h"
+#include "maze/CellCode.h"
 
 #include <QIODevice>
 #include <QtEndian>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MazeGrid.h"
+#include "maze/MazeGrid.h"
 
 #include <QString>
 

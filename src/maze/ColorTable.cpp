@@ -1,6 +1,6 @@
-#include "ColorTable.h"
+#include "maze/ColorTable.h"
 
-#include "CellCode.h"
+#include "maze/CellCode.h"
 
 void ColorTable::resetToDefaults() {
     m_colors = {qRgb(255, 255, 255), qRgb(0, 0, 0),     qRgb(255, 255, 0), qRgb(255, 0, 0),

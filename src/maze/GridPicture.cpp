@@ -1,4 +1,4 @@
-#include "GridPicture.h"
+#include "maze/GridPicture.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "MazeGenerator.h"
+#include "maze/MazeGenerator.h"
 
-#include "CellCode.h"
+#include "maze/CellCode.h"
 
 #include <cmath>
 

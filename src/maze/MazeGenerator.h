@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MazeGrid.h"
-#include "RandomSource.h"
+#include "maze/MazeGrid.h"
+#include "maze/RandomSource.h"
 
 #include <chrono>
 #include <cstdint>

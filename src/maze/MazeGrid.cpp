@@ -1,4 +1,4 @@
-#include "MazeGrid.h"
+#include "maze/MazeGrid.h"
 
 void MazeGrid::resize(int largeur, int hauteur) {
     m_cells.clear();

@@ -1,4 +1,4 @@
-#include "NumberText.h"
+#include "maze/NumberText.h"
 
 double NumberText::leadingValue(const QString& text) {
     qsizetype i = 0;

@@ -1,4 +1,4 @@
-#include "RandomSource.h"
+#include "maze/RandomSource.h"
 
 #include <random>
 

@@ -1,6 +1,6 @@
-#include "SolutionFinder.h"
+#include "maze/SolutionFinder.h"
 
-#include "CellCode.h"
+#include "maze/CellCode.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MazeGrid.h"
+#include "maze/MazeGrid.h"
 
 // Marks the route from the cell below the entrance, (1, 1), to the first exit cell met,
 // with code 2. A right-hand walk numbers the cells it steps on; a left-hand walk over the

@@ -1,13 +1,13 @@
-#include "CoulWin.h"
+#include "settings/CoulWin.h"
 
-#include "BackdropWidget.h"
-#include "ColorPicker.h"
-#include "Fonts.h"
-#include "LabyWin.h"
-#include "ModalSeam.h"
-#include "RectangleCouleur.h"
-#include "Reglageswin.h"
-#include "TexteCouleur.h"
+#include "settings/Reglageswin.h"
+#include "ui/BackdropWidget.h"
+#include "ui/ColorPicker.h"
+#include "ui/Fonts.h"
+#include "ui/ModalSeam.h"
+#include "ui/RectangleCouleur.h"
+#include "ui/TexteCouleur.h"
+#include "view/LabyWin.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

@@ -1,12 +1,11 @@
-#include "NomreglWin.h"
+#include "settings/NomreglWin.h"
 
-#include "App.h"
-#include "BackdropWidget.h"
-#include "ChasingArrows.h"
-#include "FichierLabyrinthe.h"
-#include "Fonts.h"
-#include "ModalSeam.h"
-#include "Reglageswin.h"
+#include "settings/Reglageswin.h"
+#include "ui/BackdropWidget.h"
+#include "ui/ChasingArrows.h"
+#include "ui/Fonts.h"
+#include "ui/ModalSeam.h"
+#include "ui/Shell.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -86,7 +85,7 @@ void NomreglWin::showFeedback(const QString& text) {
 bool NomreglWin::SauverReglages(const QString& path) {
     if (path.isEmpty())
         return false;
-    if (!FichierLabyrinthe::writeSettingsFile(path))
+    if (!Shell::current()->writeSettingsFile(path))
         return false;
     Reglageswin::instance()->ChargerListeReglages();
     return true;
@@ -111,8 +110,8 @@ void NomreglWin::PushButton1_Action() {
     }
     const QString path = QDir(folder).filePath(name);
     if (QFileInfo::exists(path) &&
-        !App::instance()->Alerte(QStringLiteral("Ce jeu de réglages existe. L'écraser?"),
-                                 QStringLiteral("Oui"), QStringLiteral("Non"))) {
+        !Shell::current()->Alerte(QStringLiteral("Ce jeu de réglages existe. L'écraser?"),
+                                  QStringLiteral("Oui"), QStringLiteral("Non"))) {
         // The existing set stays as it was; another name can be typed.
         ChasingArrows1->setVisible(false);
         showNameField(true);

@@ -1,24 +1,24 @@
-#include "Reglageswin.h"
+#include "settings/Reglageswin.h"
 
-#include "App.h"
-#include "BackdropWidget.h"
-#include "BevelButton.h"
-#include "CoulWin.h"
-#include "FichierLabyrinthe.h"
-#include "Fonts.h"
-#include "GapLabel.h"
-#include "LabyWin.h"
-#include "ModalSeam.h"
-#include "NomreglWin.h"
-#include "NumberText.h"
-#include "PaletteWin.h"
-#include "Resources.h"
-#include "TaggedFile.h"
-#include "Titre.h"
-#include "TitreWin.h"
+#include "files/FileTypes.h"
+#include "files/TaggedFile.h"
+#include "maze/NumberText.h"
+#include "maze/Titre.h"
+#include "settings/CoulWin.h"
+#include "settings/NomreglWin.h"
+#include "settings/TitreWin.h"
+#include "ui/BackdropWidget.h"
+#include "ui/BevelButton.h"
+#include "ui/Fonts.h"
+#include "ui/GapLabel.h"
+#include "ui/ModalSeam.h"
+#include "ui/Resources.h"
+#include "ui/Shell.h"
+#include "view/LabyWin.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -137,7 +137,7 @@ Reglageswin::Reglageswin() : QWidget(nullptr, Qt::Tool) {
     connect(BevelButton2, &QToolButton::clicked, this, &Reglageswin::BevelButton2_Action);
 
     // Command keys work while the drawer has the focus too.
-    addActions(App::instance()->menuActions());
+    addActions(Shell::current()->menuActions());
 }
 
 void Reglageswin::Open() {
@@ -173,9 +173,9 @@ void Reglageswin::EFepaisseurtrait_TextChange() {
         StaticText1->setText(thicknessCaption(current));
     } else if (!text.isEmpty()) {
         if (maze->Laby && !AutoChargeRegs &&
-            App::instance()->Alerte(QStringLiteral("Préférez-vous changer la taille de la "
-                                                   "fenêtre ou effacer le labyrinthe?"),
-                                    QStringLiteral("Effacer"), QStringLiteral("Changer")))
+            Shell::current()->Alerte(QStringLiteral("Préférez-vous changer la taille de la "
+                                                    "fenêtre ou effacer le labyrinthe?"),
+                                     QStringLiteral("Effacer"), QStringLiteral("Changer")))
             maze->ClearCVlaby();
         maze->Epaisseurtrait = static_cast<int>(std::trunc(value));
         maze->Refresh();
@@ -201,7 +201,7 @@ void Reglageswin::Timer1_Action() {
             LabyWin* maze = LabyWin::instance();
             bool yes = true;
             if (maze->Laby && !AutoChargeRegs)
-                yes = App::instance()->Alerte(
+                yes = Shell::current()->Alerte(
                     QStringLiteral("Voulez vous vraiment effacer ce labyrinthe?"),
                     QStringLiteral("Oui"), QStringLiteral("Non"));
             if (yes) {
@@ -304,10 +304,10 @@ void Reglageswin::PMjeuregl_Change() {
     if (row == 0) {
         const bool yes =
             Jeureglcourant != 2 ||
-            App::instance()->Alerte(QStringLiteral("Voulez-vous vraiment que toutes les valeurs "
-                                                   "reviennent aux valeurs par défaut, y compris "
-                                                   "les couleurs et le titre?"),
-                                    QStringLiteral("Oui"), QStringLiteral("Non"));
+            Shell::current()->Alerte(QStringLiteral("Voulez-vous vraiment que toutes les valeurs "
+                                                    "reviennent aux valeurs par défaut, y compris "
+                                                    "les couleurs et le titre?"),
+                                     QStringLiteral("Oui"), QStringLiteral("Non"));
         if (!yes) {
             selectRowQuietly(Jeureglcourant);
             return;
@@ -327,9 +327,9 @@ void Reglageswin::PMjeuregl_Change() {
 
 void Reglageswin::recallSet(int row) {
     if (Jeureglcourant == 2 &&
-        !App::instance()->Alerte(QStringLiteral("Voulez-vous vraiment perdre les réglages "
-                                                "courants?"),
-                                 QStringLiteral("Oui"), QStringLiteral("Non"))) {
+        !Shell::current()->Alerte(QStringLiteral("Voulez-vous vraiment perdre les réglages "
+                                                 "courants?"),
+                                  QStringLiteral("Oui"), QStringLiteral("Non"))) {
         selectRowQuietly(Jeureglcourant);
         return;
     }
@@ -343,10 +343,8 @@ void Reglageswin::recallSet(int row) {
             ModalSeam::information(this, QStringLiteral("Erreur: ce fichier de réglages n'existe "
                                                         "pas.Vérifiez qu'il se trouve dans le "
                                                         "dossier 'Réglages'."));
-        } else if (FichierLabyrinthe::typeCodeOf(path) == QStringLiteral("MND2")) {
-            FichierLabyrinthe::DirectFichier = false;
-            FichierLabyrinthe::Ouvrir(path);
-            FichierLabyrinthe::DirectFichier = true;
+        } else if (FileTypes::typeCodeOf(path) == QStringLiteral("MND2")) {
+            Shell::current()->recallSettingsFile(path);
         }
     }
     AutoChargeRegs = false;
@@ -386,8 +384,8 @@ void Reglageswin::setCorridorFromFile(int value) {
 }
 
 void Reglageswin::showAsDrawer() {
-    if (PaletteWin* palette = PaletteWin::existing()) {
-        const QRect frame = palette->frameGeometry();
+    if (m_drawerAnchor) {
+        const QRect frame = m_drawerAnchor->frameGeometry();
         move(frame.right() + 1, frame.top());
     }
     show();

@@ -65,6 +65,8 @@ public:
 
     // Shows the window beside the palette, on its right.
     void showAsDrawer();
+    // The window the drawer is attached to (the palette).
+    void setDrawerAnchor(QWidget* anchor) { m_drawerAnchor = anchor; }
 
     // A file's values: applied as a confirmed change would be, without a question, so
     // that a maze just read is never erased by them.
@@ -85,5 +87,6 @@ private:
     Reglageswin();
     void Open();
 
+    QPointer<QWidget> m_drawerAnchor;
     static QPointer<Reglageswin> s_instance;
 };

@@ -1,15 +1,15 @@
-#include "TitreWin.h"
+#include "settings/TitreWin.h"
 
-#include "BackdropWidget.h"
-#include "ColorPicker.h"
-#include "Fonts.h"
-#include "LabyWin.h"
-#include "ModalSeam.h"
-#include "NumberText.h"
-#include "RectangleCouleur.h"
-#include "Reglageswin.h"
-#include "Resources.h"
-#include "Titre.h"
+#include "maze/NumberText.h"
+#include "maze/Titre.h"
+#include "settings/Reglageswin.h"
+#include "ui/BackdropWidget.h"
+#include "ui/ColorPicker.h"
+#include "ui/Fonts.h"
+#include "ui/ModalSeam.h"
+#include "ui/RectangleCouleur.h"
+#include "ui/Resources.h"
+#include "view/LabyWin.h"
 
 #include <QApplication>
 #include <QCheckBox>

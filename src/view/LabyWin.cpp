@@ -1,29 +1,24 @@
-#include "LabyWin.h"
+#include "view/LabyWin.h"
 
-#include "App.h"
-#include "BackdropWidget.h"
-#include "ChasingArrows.h"
-#include "FichierLabyrinthe.h"
-#include "FileDialogs.h"
-#include "Fonts.h"
-#include "GridPicture.h"
-#include "MazeCanvas.h"
-#include "ModalSeam.h"
-#include "PaletteWin.h"
-#include "PictureFiles.h"
-#include "Reglageswin.h"
-#include "ResizeHandle.h"
-#include "Resources.h"
-#include "SolutionFinder.h"
-#include "THRnouveaulaby.h"
-#include "Titre.h"
+#include "files/PictureFiles.h"
+#include "maze/DocumentState.h"
+#include "maze/GridPicture.h"
+#include "maze/SolutionFinder.h"
+#include "maze/Titre.h"
+#include "ui/BackdropWidget.h"
+#include "ui/FileDialogs.h"
+#include "ui/Fonts.h"
+#include "ui/ModalSeam.h"
+#include "ui/Resources.h"
+#include "ui/Shell.h"
+#include "view/MazeCanvas.h"
+#include "view/ResizeHandle.h"
+#include "view/THRnouveaulaby.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHash>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
 
 #include <cmath>
@@ -80,7 +75,7 @@ LabyWin::LabyWin(QWidget* parent) : QMainWindow(parent) {
 
     auto* bar = new QMenuBar(this);
     bar->setObjectName(QStringLiteral("MenuBar1"));
-    App::instance()->populateMenuBar(*bar, m_fileMenu, m_editMenu);
+    Shell::current()->populateMenuBar(*bar, m_fileMenu, m_editMenu);
     setMenuBar(bar);
 
     m_content->installEventFilter(this);
@@ -140,7 +135,6 @@ void LabyWin::Open() {
     AfficherDimensions();
     Couleurs.resetToDefaults();
     Laby = false;
-    FichierLabyrinthe::DirectFichier = true;
     OptionFond = 0;
     Titre::reset();
 }
@@ -194,7 +188,7 @@ void LabyWin::applyBackground() {
 }
 
 void LabyWin::CVprincipal_Paint(QPainter& g) {
-    PaletteWin* palette = PaletteWin::existing();
+    DocumentState& state = DocumentState::instance();
     applyBackground();
     const int e = std::max(Epaisseurtrait, 1);
     if (Laby) {
@@ -203,35 +197,28 @@ void LabyWin::CVprincipal_Paint(QPainter& g) {
     }
     if (AllowRefresh && !MatriceLabyrinthe.isEmpty()) {
         // Drawn once with the colour lookup of the end state: solution shown only while
-        // the palette's box is ticked.
-        const bool withSolution = palette && palette->CBsolution->isChecked();
+        // the solution is asked for.
+        const bool withSolution = state.solutionShown();
         CVprincipal->showGrid(MatriceLabyrinthe, m_gridVersion, Couleurs, withSolution);
         CVprincipal->drawCells(g, e);
     } else if (CVprincipal->isLive()) {
         CVprincipal->drawCells(g, e);
     }
-    if (palette) {
-        const QString caption = palette->PBtracer->text();
-        if (caption == QStringLiteral("Nouveau") || caption == QStringLiteral("Tracer"))
-            palette->CAprincipales->setVisible(false);
-    }
+    if (state.phase() != DocumentPhase::Drawing)
+        state.setBusy(false);
 }
 
 void LabyWin::ClearCVlaby() {
     Laby = false;
     Refresh();
-    if (PaletteWin* palette = PaletteWin::existing()) {
-        palette->applyDocumentState(DocumentState::NoMaze);
-        palette->CBsolution->setChecked(false);
-    }
+    DocumentState::instance().canvasCleared();
     AfficherDimensions();
     AllowRefresh = false;
     Refresh();
 }
 
 bool LabyWin::ConvertToPicture(int format, bool withSolution) {
-    if (PaletteWin* palette = PaletteWin::existing())
-        palette->CAprincipales->setVisible(true);
+    DocumentState::instance().setBusy(true);
     LabyrinthePicture =
         GridPicture::render(MatriceLabyrinthe, Couleurs, withSolution, std::max(Epaisseurtrait, 1));
     ExportAsImageFin(format);
@@ -289,8 +276,8 @@ bool LabyWin::Grower_MouseDown(int, int) {
     bool answer = true;
     if (Laby && !AllowResizing)
         answer =
-            App::instance()->Alerte(QStringLiteral("Voulez vous vraiment effacer ce labyrinthe?"),
-                                    QStringLiteral("Oui"), QStringLiteral("Non"));
+            Shell::current()->Alerte(QStringLiteral("Voulez vous vraiment effacer ce labyrinthe?"),
+                                     QStringLiteral("Oui"), QStringLiteral("Non"));
     AllowResizing = answer;
     if (!answer)
         return false;
@@ -317,27 +304,35 @@ void LabyWin::Grower_MouseUp(int, int) {
 void LabyWin::closeEvent(QCloseEvent* event) {
     if (THRnouveaulaby1->isRunning())
         THRnouveaulaby1->stopAndFinish();
-    if (PaletteWin* palette = PaletteWin::existing()) {
-        palette->PBtracer->setText(QStringLiteral("Nouveau"));
-        palette->PBsauvegarder->setEnabled(false);
-        SaveMen()->setEnabled(false);
-        palette->PBimprimer->setEnabled(false);
-        PrintMen()->setEnabled(false);
-        palette->CBsolution->setEnabled(false);
-        palette->PBreglages->setEnabled(true);
-    }
+    DocumentState::instance().mazeWindowCloses();
     QMainWindow::closeEvent(event);
 }
 
-QAction* LabyWin::EditUndo() const { return App::instance()->EditUndo; }
-QAction* LabyWin::EditCut() const { return App::instance()->EditCut; }
-QAction* LabyWin::EditCopy() const { return App::instance()->EditCopy; }
-QAction* LabyWin::EditPaste() const { return App::instance()->EditPaste; }
-QAction* LabyWin::EditClear() const { return App::instance()->EditClear; }
-QAction* LabyWin::NouveauMen() const { return App::instance()->NouveauMen; }
-QAction* LabyWin::OpenMen() const { return App::instance()->OpenMen; }
-QAction* LabyWin::SolMen() const { return App::instance()->SolMen; }
-QAction* LabyWin::SaveMen() const { return App::instance()->SaveMen; }
-QAction* LabyWin::PrintMen() const { return App::instance()->PrintMen; }
-QAction* LabyWin::FileQuit() const { return App::instance()->FileQuit; }
-QAction* LabyWin::AboutMen() const { return App::instance()->AboutMen; }
+QAction* LabyWin::EditUndo() const {
+    return Shell::current()->menuItem(QStringLiteral("EditUndo"));
+}
+QAction* LabyWin::EditCut() const { return Shell::current()->menuItem(QStringLiteral("EditCut")); }
+QAction* LabyWin::EditCopy() const {
+    return Shell::current()->menuItem(QStringLiteral("EditCopy"));
+}
+QAction* LabyWin::EditPaste() const {
+    return Shell::current()->menuItem(QStringLiteral("EditPaste"));
+}
+QAction* LabyWin::EditClear() const {
+    return Shell::current()->menuItem(QStringLiteral("EditClear"));
+}
+QAction* LabyWin::NouveauMen() const {
+    return Shell::current()->menuItem(QStringLiteral("NouveauMen"));
+}
+QAction* LabyWin::OpenMen() const { return Shell::current()->menuItem(QStringLiteral("OpenMen")); }
+QAction* LabyWin::SolMen() const { return Shell::current()->menuItem(QStringLiteral("SolMen")); }
+QAction* LabyWin::SaveMen() const { return Shell::current()->menuItem(QStringLiteral("SaveMen")); }
+QAction* LabyWin::PrintMen() const {
+    return Shell::current()->menuItem(QStringLiteral("PrintMen"));
+}
+QAction* LabyWin::FileQuit() const {
+    return Shell::current()->menuItem(QStringLiteral("FileQuit"));
+}
+QAction* LabyWin::AboutMen() const {
+    return Shell::current()->menuItem(QStringLiteral("AboutMen"));
+}

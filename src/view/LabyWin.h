@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ColorTable.h"
-#include "MazeGrid.h"
+#include "maze/ColorTable.h"
+#include "maze/MazeGrid.h"
 
 #include <QImage>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "MazeCanvas.h"
+#include "view/MazeCanvas.h"
 
-#include "GridPicture.h"
+#include "maze/GridPicture.h"
 
 #include <QElapsedTimer>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "ResizeHandle.h"
+#include "view/ResizeHandle.h"
 
-#include "Resources.h"
+#include "ui/Resources.h"
 
 #include <QMouseEvent>
 #include <QPainter>

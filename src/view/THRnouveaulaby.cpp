@@ -1,16 +1,11 @@
-#include "THRnouveaulaby.h"
+#include "view/THRnouveaulaby.h"
 
-#include "App.h"
-#include "ChasingArrows.h"
-#include "LabyWin.h"
-#include "MazeCanvas.h"
-#include "PaletteWin.h"
-#include "Reglageswin.h"
-#include "ResizeHandle.h"
+#include "maze/DocumentState.h"
+#include "view/LabyWin.h"
+#include "view/MazeCanvas.h"
+#include "view/ResizeHandle.h"
 
-#include <QCheckBox>
 #include <QPainter>
-#include <QSlider>
 
 std::optional<std::uint64_t> THRnouveaulaby::fixedSeed;
 
@@ -21,25 +16,14 @@ THRnouveaulaby::THRnouveaulaby(LabyWin& window) : QObject(&window), m_window(win
 
 THRnouveaulaby::~THRnouveaulaby() = default;
 
-void THRnouveaulaby::Run() {
+void THRnouveaulaby::Run(int continuationThreshold) {
     if (isRunning())
         return;
     LabyWin& w = m_window;
-    PaletteWin* palette = PaletteWin::instance();
-    App* app = App::instance();
-
-    palette->stopped = false; // a new run never inherits an old stop request
+    // A new run never inherits an old stop request; the solution is hidden until found.
+    DocumentState::instance().drawingBegins();
+    m_continuationThreshold = continuationThreshold;
     w.Grower->setVisible(false);
-    palette->CAprincipales->setVisible(true);
-    // The program unticks the box; the flag tells the box's handler to do nothing. When the
-    // box was already unticked no handler runs, so the flag is cleared here instead of
-    // swallowing the user's next click.
-    palette->autocheck = true;
-    palette->CBsolution->setChecked(false);
-    palette->autocheck = false;
-    palette->CBsolution->setEnabled(false);
-    app->SolMen->setChecked(false);
-    app->SolMen->setEnabled(false);
     w.SolutionTrouvee = false;
 
     const int e = std::max(w.Epaisseurtrait, 1);
@@ -62,8 +46,7 @@ void THRnouveaulaby::Run() {
                     if (!m_stopRequested)
                         return false;
                     m_stopRequested = false;
-                    if (PaletteWin* p = PaletteWin::existing())
-                        p->stopped = false;
+                    DocumentState::instance().setStopRequested(false);
                     return true;
                 },
         });
@@ -81,7 +64,7 @@ void THRnouveaulaby::runSlice() {
         m_slices.stop();
         return;
     }
-    readSettingsForSlice();
+    readStopRequest();
     const bool done = m_generator->runUntil(MazeGenerator::Clock::now() +
                                             std::chrono::milliseconds(SliceMilliseconds));
     if (done) {
@@ -102,17 +85,15 @@ void THRnouveaulaby::showGrowth() {
     m_flushNanoseconds = std::max<qint64>(FlushMilliseconds * 1'000'000LL, FlushCostFactor * cost);
 }
 
-void THRnouveaulaby::readSettingsForSlice() {
-    m_continuationThreshold = Reglageswin::instance()->Slider1->value();
-    const PaletteWin* palette = PaletteWin::existing();
-    m_stopRequested = palette && palette->stopped;
+void THRnouveaulaby::readStopRequest() {
+    m_stopRequested = DocumentState::instance().stopRequested();
 }
 
 void THRnouveaulaby::stopAndFinish() {
     if (!m_generator)
         return;
-    PaletteWin::instance()->stopped = true;
-    readSettingsForSlice();
+    DocumentState::instance().setStopRequested(true);
+    readStopRequest();
     m_generator->runToEnd();
     Finish();
 }
@@ -122,8 +103,7 @@ void THRnouveaulaby::Finish() {
     m_generator.reset();
     LabyWin& w = m_window;
     w.Laby = true;
-    if (PaletteWin* palette = PaletteWin::existing())
-        palette->applyDocumentState(DocumentState::MazePresent);
+    DocumentState::instance().drawingEnds();
     w.CVprincipal->stopLive();
     w.AllowRefresh = true;
     w.markGridChanged();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MazeGenerator.h"
+#include "maze/MazeGenerator.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -23,8 +23,9 @@ public:
     explicit THRnouveaulaby(LabyWin& window);
     ~THRnouveaulaby() override;
 
-    // Sets up the run and returns at once; the growth continues from the event loop.
-    void Run();
+    // Sets up the run and returns at once; the growth continues from the event loop. The
+    // corridor setting cannot change during a run: the settings are put away meanwhile.
+    void Run(int continuationThreshold);
     [[nodiscard]] bool isRunning() const { return m_generator != nullptr; }
     // Asks the run to stop and completes it before returning (closing the window, opening
     // a file): nothing may find the grid half-grown afterwards.
@@ -52,7 +53,7 @@ Q_SIGNALS:
 
 private:
     void runSlice();
-    void readSettingsForSlice();
+    void readStopRequest();
     void showGrowth();
     void Finish();
 
@@ -61,8 +62,8 @@ private:
     QTimer m_slices;
     QElapsedTimer m_sinceFlush;
     qint64 m_flushNanoseconds = 0;
-    // The slider and the stop flag change only between slices, when events are handled,
-    // so each slice reads them once instead of at every draw.
+    // The stop request changes only between slices, when events are handled, so each
+    // slice reads it once instead of at every draw.
     int m_continuationThreshold = 0;
     bool m_stopRequested = false;
     std::array<QRgb, 256> m_liveColors{};

@@ -1,11 +1,11 @@
-#include "PNGu.h"
-#include "PictWriter.h"
-#include "PictureFiles.h"
+#include "files/PNGu.h"
+#include "files/PictWriter.h"
+#include "files/PictureFiles.h"
 
-#include "CellCode.h"
-#include "ColorTable.h"
-#include "GridPicture.h"
-#include "MazeGrid.h"
+#include "maze/CellCode.h"
+#include "maze/ColorTable.h"
+#include "maze/GridPicture.h"
+#include "maze/MazeGrid.h"
 
 #include <QBuffer>
 #include <QDir>

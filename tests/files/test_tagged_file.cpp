@@ -1,7 +1,7 @@
-#include "CellCode.h"
-#include "MazeGrid.h"
 #include "SequentialBytes.h"
-#include "TaggedFile.h"
+#include "files/TaggedFile.h"
+#include "maze/CellCode.h"
+#include "maze/MazeGrid.h"
 
 #include <QBuffer>
 #include <QStringDecoder>

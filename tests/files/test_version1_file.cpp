@@ -1,6 +1,6 @@
-#include "CellCode.h"
-#include "MazeGrid.h"
-#include "Version1File.h"
+#include "files/Version1File.h"
+#include "maze/CellCode.h"
+#include "maze/MazeGrid.h"
 
 #include <QBuffer>
 #include <QTest>

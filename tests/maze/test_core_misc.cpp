@@ -1,9 +1,9 @@
-#include "CellCode.h"
-#include "ColorTable.h"
-#include "GridPicture.h"
-#include "MazeGrid.h"
-#include "NumberText.h"
-#include "RandomSource.h"
+#include "maze/CellCode.h"
+#include "maze/ColorTable.h"
+#include "maze/GridPicture.h"
+#include "maze/MazeGrid.h"
+#include "maze/NumberText.h"
+#include "maze/RandomSource.h"
 
 #include <QImage>
 #include <QTest>

@@ -1,7 +1,7 @@
-#include "CellCode.h"
-#include "MazeGenerator.h"
-#include "MazeGrid.h"
-#include "SolutionFinder.h"
+#include "maze/CellCode.h"
+#include "maze/MazeGenerator.h"
+#include "maze/MazeGrid.h"
+#include "maze/SolutionFinder.h"
 
 #include <QPoint>
 #include <QTest>

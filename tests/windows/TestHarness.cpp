@@ -1,13 +1,14 @@
 #include "TestHarness.h"
 
-#include "AlertWin.h"
-#include "App.h"
-#include "LabyWin.h"
-#include "ModalSeam.h"
-#include "OptenrWin.h"
-#include "PaletteWin.h"
-#include "Reglageswin.h"
-#include "THRnouveaulaby.h"
+#include "app/AlertWin.h"
+#include "app/App.h"
+#include "app/OptenrWin.h"
+#include "app/PaletteWin.h"
+#include "maze/DocumentState.h"
+#include "settings/Reglageswin.h"
+#include "ui/ModalSeam.h"
+#include "view/LabyWin.h"
+#include "view/THRnouveaulaby.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -72,8 +73,7 @@ void TestHarness::endTest() {
 bool TestHarness::drawMaze() {
     PaletteWin::instance()->BoutonNouveau();
     return QTest::qWaitFor(
-        [] { return PaletteWin::instance()->PBtracer->text() == QStringLiteral("Nouveau"); },
-        20000);
+        [] { return DocumentState::instance().phase() == DocumentPhase::MazePresent; }, 20000);
 }
 
 void TestHarness::reset() {
@@ -143,8 +143,9 @@ void TestHarness::startProgram() {
     closeProgramWindows();
     reset();
     THRnouveaulaby::fixedSeed = 12345;
+    // The document and the menu items outlive the windows in one test process.
+    DocumentState::instance().reset();
     App::instance()->Demarrer();
-    // Menu items outlive the windows in one test process; give them their start-up state.
-    PaletteWin::instance()->applyDocumentState(DocumentState::NoMaze);
+    PaletteWin::instance()->applyDocumentState(DocumentState::instance().phase());
     App::instance()->SolMen->setChecked(false);
 }

@@ -1,11 +1,11 @@
-#include "App.h"
-#include "LabyWin.h"
-#include "NomreglWin.h"
-#include "PaletteWin.h"
-#include "Reglageswin.h"
-#include "TaggedFile.h"
 #include "TestHarness.h"
-#include "Titre.h"
+#include "app/App.h"
+#include "app/PaletteWin.h"
+#include "files/TaggedFile.h"
+#include "maze/Titre.h"
+#include "settings/NomreglWin.h"
+#include "settings/Reglageswin.h"
+#include "view/LabyWin.h"
 
 #include <QComboBox>
 #include <QDir>

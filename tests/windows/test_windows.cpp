@@ -1,16 +1,17 @@
-#include "AboutWin.h"
-#include "AlertWin.h"
-#include "App.h"
-#include "ChasingArrows.h"
-#include "LabyWin.h"
-#include "MazeCanvas.h"
-#include "PaletteWin.h"
-#include "Reglageswin.h"
-#include "ResizeHandle.h"
-#include "Resources.h"
-#include "THRnouveaulaby.h"
 #include "TestHarness.h"
-#include "Titre.h"
+#include "app/AboutWin.h"
+#include "app/AlertWin.h"
+#include "app/App.h"
+#include "app/PaletteWin.h"
+#include "maze/DocumentState.h"
+#include "maze/Titre.h"
+#include "settings/Reglageswin.h"
+#include "ui/ChasingArrows.h"
+#include "ui/Resources.h"
+#include "view/LabyWin.h"
+#include "view/MazeCanvas.h"
+#include "view/ResizeHandle.h"
+#include "view/THRnouveaulaby.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -577,6 +578,25 @@ private Q_SLOTS:
         // A new window with an empty document takes its place.
         QVERIFY(TestHarness::drawMaze());
         QVERIFY(maze()->Laby);
+    }
+
+    void closingTheMazeWindowLeavesNothingToSolveSaveOrPrint() {
+        QVERIFY(TestHarness::drawMaze());
+        palette()->CBsolution->click();
+        QVERIFY(app()->SolMen->isEnabled());
+        QPointer<LabyWin> closed = maze();
+        closed->close();
+        QTRY_VERIFY(closed.isNull());
+        QCOMPARE(palette()->PBtracer->text(), QString("Nouveau"));
+        QCOMPARE(app()->NouveauMen->text(), QString("Nouveau"));
+        for (QWidget* control : {static_cast<QWidget*>(palette()->CBsolution),
+                                 static_cast<QWidget*>(palette()->PBsauvegarder),
+                                 static_cast<QWidget*>(palette()->PBimprimer)})
+            QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
+        for (QAction* item : {app()->SolMen, app()->SaveMen, app()->PrintMen})
+            QVERIFY2(!item->isEnabled(), qPrintable(item->objectName()));
+        QVERIFY(palette()->PBreglages->isEnabled());
+        QCOMPARE(DocumentState::instance().phase(), DocumentPhase::WindowClosed);
     }
 
     void settingsPopupRows() {

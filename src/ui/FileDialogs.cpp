@@ -1,7 +1,7 @@
-#include "FileDialogs.h"
+#include "ui/FileDialogs.h"
 
-#include "App.h"
-#include "ModalSeam.h"
+#include "files/FileTypes.h"
+#include "ui/ModalSeam.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -15,20 +15,13 @@ QString& folderUsedLast() {
 }
 
 // "Labyrinthe2 (*.mndr *.MNDR)": Linux names are case-sensitive, the types are not.
-QString filterFor(const App::FileType& type) {
+QString filterFor(const FileTypes::FileType& type) {
     QStringList patterns;
     for (const QString& extension : type.extensions) {
         patterns << QLatin1Char('*') + extension;
         patterns << QLatin1Char('*') + extension.toUpper();
     }
     return type.name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
-}
-
-const App::FileType* typeNamed(const QString& name) {
-    for (const App::FileType& type : App::instance()->fileTypes())
-        if (type.name == name)
-            return &type;
-    return nullptr;
 }
 
 QString run(QFileDialog& dialog) {
@@ -55,7 +48,7 @@ QString FileDialogs::save(QWidget* parent, const QString& typeName, const QStrin
     dialog.setObjectName(QStringLiteral("SaveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    if (const App::FileType* type = typeNamed(typeName)) {
+    if (const FileTypes::FileType* type = FileTypes::named(typeName)) {
         dialog.setNameFilter(filterFor(*type));
         dialog.setDefaultSuffix(type->extensions.value(0).mid(1));
     }
@@ -69,10 +62,10 @@ QString FileDialogs::openMaze(QWidget* parent) {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     // Both kinds at once first, then each kind alone.
-    App::FileType both{QStringLiteral("Labyrinthe2, Labyrinthe1"), {}, {}, {}};
+    FileTypes::FileType both{QStringLiteral("Labyrinthe2, Labyrinthe1"), {}, {}, {}};
     QStringList filters;
     for (const QString& name : {QStringLiteral("Labyrinthe2"), QStringLiteral("Labyrinthe1")}) {
-        if (const App::FileType* type = typeNamed(name)) {
+        if (const FileTypes::FileType* type = FileTypes::named(name)) {
             filters << filterFor(*type);
             both.extensions << type->extensions;
         }

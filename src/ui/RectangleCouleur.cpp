@@ -1,6 +1,6 @@
-#include "RectangleCouleur.h"
+#include "ui/RectangleCouleur.h"
 
-#include "Resources.h"
+#include "ui/Resources.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "GapLabel.h"
+#include "ui/GapLabel.h"
 
 #include <QPainter>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "Titre.h"
+#include "maze/Titre.h"
 
 void Titre::reset() {
     text = QStringLiteral("Labyrinthe 1");

@@ -1,6 +1,6 @@
-#include "ColorPicker.h"
+#include "ui/ColorPicker.h"
 
-#include "ModalSeam.h"
+#include "ui/ModalSeam.h"
 
 #include <QColorDialog>
 

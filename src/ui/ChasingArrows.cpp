@@ -1,4 +1,4 @@
-#include "ChasingArrows.h"
+#include "ui/ChasingArrows.h"
 
 #include <QPainter>
 #include <QPainterPath>

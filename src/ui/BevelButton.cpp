@@ -1,4 +1,4 @@
-#include "BevelButton.h"
+#include "ui/BevelButton.h"
 
 BevelButton::BevelButton(const QString& caption, QWidget* parent) : QToolButton(parent) {
     setText(caption);

@@ -1,4 +1,4 @@
-#include "Resources.h"
+#include "ui/Resources.h"
 
 #include <QHash>
 #include <QIcon>

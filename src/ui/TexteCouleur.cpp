@@ -1,4 +1,4 @@
-#include "TexteCouleur.h"
+#include "ui/TexteCouleur.h"
 
 TexteCouleur::TexteCouleur(int colorIndex, const QString& text, QWidget* parent)
     : QLabel(text, parent), index(colorIndex) {}

@@ -1,6 +1,6 @@
-#include "BackdropWidget.h"
+#include "ui/BackdropWidget.h"
 
-#include "Resources.h"
+#include "ui/Resources.h"
 
 #include <QPaintEvent>
 #include <QPainter>
